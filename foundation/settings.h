@@ -1,0 +1,63 @@
+#pragma once
+
+#include "inifile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// The learner's settings in memory, each named after its key in konfig.ini.
+struct Settings {
+  QString Lingvo = QStringLiteral("Português");
+  QString Tiparo = QStringLiteral("Arial");
+  QString Dosiero;
+  bool Korektanto = false;
+  bool Capeligo = true;  // key Ĉapeligo
+  QString Nomo;
+  QString Adreso;
+  int Sistemo = 0;
+  int LastaLeciono = 1;
+  int LastaPagxo = 1;
+  bool Tradukilo = false;
+  QString Tradukinto;  // translator's name, from the translation in force
+};
+
+Settings& CurrentSettings();
+
+namespace SettingsKeys {
+// Section and hat-typing key are stored as their ISO-8859-3 bytes
+// ("Ĝenerala", "Ĉapeligo"), exactly as earlier versions of the course wrote them.
+inline const QByteArray General = QByteArrayLiteral("\xD8" "enerala");
+inline const QByteArray Capeligo = QByteArrayLiteral("\xC6" "apeligo");
+inline const QByteArray Lingvo = QByteArrayLiteral("Lingvo");
+inline const QByteArray Tiparo = QByteArrayLiteral("Tiparo");
+inline const QByteArray Dosiero = QByteArrayLiteral("Dosiero");
+inline const QByteArray Korektanto = QByteArrayLiteral("Korektanto");
+inline const QByteArray Nomo = QByteArrayLiteral("Nomo");
+inline const QByteArray Adreso = QByteArrayLiteral("Adreso");
+inline const QByteArray Sistemo = QByteArrayLiteral("Sistemo");
+inline const QByteArray LastaLeciono = QByteArrayLiteral("LastaLeciono");
+inline const QByteArray LastaPagxo = QByteArrayLiteral("LastaPagxo");
+inline const QByteArray Tradukilo = QByteArrayLiteral("Tradukilo");
+}  // namespace SettingsKeys
+
+inline const QString Portuguese = QStringLiteral("Português");
+inline const QString SettingsFileName = QStringLiteral("konfig.ini");
+
+// The one open settings file, and whether the copy beside the program is
+// read-only (the per-user copy is then used).
+TIniFile* SettingsFile();
+bool SettingsReadOnly();
+
+// Decides where konfig.ini lives and opens it: beside the program unless the
+// file there is read-only, or there is none and the program folder cannot be
+// written (an installed course); then the per-user copy of the same name.
+void OpenSettingsFile();
+void CloseSettingsFile();
+
+// Reads every setting from the general section, with its default.
+void ReadSettings();
+
+// Whether a file carries the read-only attribute: no write permission at all.
+bool HasReadOnlyAttribute(const QString& path);

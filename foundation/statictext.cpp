@@ -1,0 +1,3 @@
+#include "statictext.h"
+
+StaticText::StaticText(QWidget* parent) : QLabel(parent) {}

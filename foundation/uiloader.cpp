@@ -1,0 +1,74 @@
+#include "uiloader.h"
+
+#include "statictext.h"
+
+#include <QFile>
+#include <QHash>
+#include <QVariant>
+
+namespace {
+
+QHash<QString, PelanoUiLoader::WidgetFactory>& Factories() {
+  static QHash<QString, PelanoUiLoader::WidgetFactory> factories{
+      {QStringLiteral("StaticText"), [](QWidget* parent) { return new StaticText(parent); }},
+  };
+  return factories;
+}
+
+}  // namespace
+
+void PelanoUiLoader::RegisterWidgetClass(const QString& className, WidgetFactory factory) {
+  Factories().insert(className, std::move(factory));
+}
+
+bool PelanoUiLoader::IsKnownClass(const QString& className) {
+  if (Factories().contains(className)) return true;
+  static const QStringList builtIn = QUiLoader().availableWidgets();
+  return builtIn.contains(className);
+}
+
+QWidget* PelanoUiLoader::createWidget(const QString& className, QWidget* parent, const QString& name) {
+  if (window_ && !parent) {
+    QWidget* window = window_;
+    window_ = nullptr;
+    window->setObjectName(name);
+    return window;
+  }
+  QWidget* widget = nullptr;
+  if (const auto it = Factories().constFind(className); it != Factories().constEnd()) {
+    widget = (*it)(parent);
+  } else {
+    widget = QUiLoader::createWidget(className, parent, name);
+  }
+  if (!widget) {
+    unknownClasses_.append(className);
+    return nullptr;
+  }
+  widget->setObjectName(name);
+  return widget;
+}
+
+bool PelanoUiLoader::LoadInto(QWidget* window, const QString& uiPath) {
+  QFile file(uiPath);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  PelanoUiLoader loader;
+  loader.window_ = window;
+  QWidget* root = loader.load(&file, nullptr);
+  return root == window && loader.unknownClasses_.isEmpty();
+}
+
+QWidget* PelanoUiLoader::Load(const QString& uiPath, QWidget* parent) {
+  QFile file(uiPath);
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  PelanoUiLoader loader;
+  QWidget* root = loader.load(&file, parent);
+  if (root && !loader.unknownClasses_.isEmpty()) {
+    delete root;
+    return nullptr;
+  }
+  return root;
+}
+
+int ComponentTag(const QObject* component) {
+  return component ? component->property("tag").toInt() : 0;
+}

@@ -1,0 +1,8 @@
+#include "programstart.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  return RunPelano(application);
+}

@@ -1,0 +1,265 @@
+#include "pelanowindow.h"
+
+#include "cursorfile.h"
+#include "inifile.h"
+#include "languagechoice.h"
+#include "layoutpaths.h"
+#include "localeabbreviation.h"
+#include "messages.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "storedpictures.h"
+#include "storedtext.h"
+#include "translationfile.h"
+#include "uiloader.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <array>
+
+namespace {
+
+struct LessonButton {
+  const char* name;
+  int lessonNumber;
+};
+
+// The button names and the lesson numbers differ from the sixth lesson on.
+constexpr std::array<LessonButton, 13> kLessonButtons{{
+    {"Lec01", 1}, {"Lec02", 2}, {"Lec03", 3}, {"Lec04", 4}, {"Lec05", 5}, {"Lec05A", 6}, {"Lec06", 7},
+    {"Lec07", 8}, {"Lec08", 9}, {"Lec09", 10}, {"Lec10", 11}, {"Lec11", 12}, {"Lec12", 13},
+}};
+
+constexpr std::array<const char*, 6> kMenuButtons{"KioEstas", "KielUzi", "Konfigurado", "Kreditoj", "Eliri",
+                                                  "KieButono"};
+
+std::array<TPelano::WindowFactory, 14>& LessonFactories() {
+  static std::array<TPelano::WindowFactory, 14> factories;
+  return factories;
+}
+TPelano::WindowFactory gConfigurationFactory;
+TPelano::WindowFactory gCreditsFactory;
+bool gResumeRequested = false;
+
+// The busy cursor while a window is built, restored however the building ends.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
+  ~BusyCursor() { Restore(); }
+  void Restore() {
+    if (active_) QGuiApplication::restoreOverrideCursor();
+    active_ = false;
+  }
+
+ private:
+  bool active_ = true;
+};
+
+}  // namespace
+
+int LessonNumberOfButton(const QString& buttonName) {
+  for (const LessonButton& button : kLessonButtons) {
+    if (buttonName == QLatin1String(button.name)) return button.lessonNumber;
+  }
+  return 0;
+}
+
+QString LessonButtonOfNumber(int lessonNumber) {
+  for (const LessonButton& button : kLessonButtons) {
+    if (button.lessonNumber == lessonNumber) return QLatin1String(button.name);
+  }
+  return QString();
+}
+
+void TPelano::SetLessonWindowFactory(int lessonNumber, WindowFactory factory) {
+  if (lessonNumber >= 1 && lessonNumber <= 13) LessonFactories()[lessonNumber] = std::move(factory);
+}
+void TPelano::SetConfigurationWindowFactory(WindowFactory factory) { gConfigurationFactory = std::move(factory); }
+void TPelano::SetCreditsWindowFactory(WindowFactory factory) { gCreditsFactory = std::move(factory); }
+bool TPelano::ResumeRequested() { return gResumeRequested; }
+
+TPelano::TPelano(QWidget* parent) : QWidget(parent) {
+  PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pelano.ui")));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(630, 444);
+  FormCreate();
+  ConnectButtons();
+  qApp->installEventFilter(this);
+}
+
+TPelano::~TPelano() {
+  CloseSettingsFile();
+  CloseTranslationFile();
+}
+
+QPushButton* TPelano::Button(const char* name) const {
+  return findChild<QPushButton*>(QLatin1String(name));
+}
+
+void TPelano::FormCreate() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    const int top = area.height() > 480 ? (area.height() - height()) / 2 : 0;
+    move(area.left() + (area.width() - width()) / 2, area.top() + top);
+  }
+  if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
+
+  LoadCustomCursor(20, DataPath(QStringLiteral("figuroj\\akuzativ.cur")));
+  LoadCustomCursor(21, DataPath(QStringLiteral("figuroj\\sono.cur")));
+
+  ApplyStoredPictures(this);
+  const QIcon lessonPicture = Button("Lec01")->icon();
+  for (const LessonButton& lesson : kLessonButtons) {
+    if (lesson.lessonNumber != 13) Button(lesson.name)->setIcon(lessonPicture);
+  }
+
+  OpenSettingsFile();
+
+  QString temp = QDir::tempPath() + QLatin1Char('/');
+  if (SettingsReadOnly() && QDir(temp) == QDir(ProgramFolder())) temp = PerUserConfigFolder();
+  SetTempFolder(temp);
+
+  const QDir translations(DataPath(QStringLiteral("tradukoj")));
+  FileListBox1_ = translations.entryList({QStringLiteral("*.trd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+
+  LoadSettingsAndMessages();
+}
+
+void TPelano::KiuLingvo() {
+  if (!SettingsFile()->ReadString(SettingsKeys::General, SettingsKeys::Lingvo, QString()).isEmpty()) return;
+  TForm17 choice(FileListBox1_, LanguageAbbreviation(QLocale::system()), this);
+  choice.exec();
+}
+
+void TPelano::LoadSettingsAndMessages() {
+  KiuLingvo();
+  ReadSettings();
+  Settings& settings = CurrentSettings();
+
+  const QStringList families = QFontDatabase::families();
+  const bool installed = std::any_of(families.begin(), families.end(), [&settings](const QString& family) {
+    return family.compare(settings.Tiparo, Qt::CaseInsensitive) == 0;
+  });
+  if (!installed) settings.Tiparo = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+
+  if (settings.Lingvo != Portuguese) {
+    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\") + settings.Dosiero));
+    ReadMessagesFromTranslation();
+  } else {
+    CloseTranslationFile();
+    SetBuiltInMessages();
+  }
+
+  const MenuCaptions& captions = MenuTexts();
+  const std::array<const QString*, 6> texts{&captions.KioEstas, &captions.KielUzi, &captions.Konfigurado,
+                                            &captions.Kreditoj,  &captions.Eliri,   &captions.KieButono};
+  for (std::size_t i = 0; i < kMenuButtons.size(); ++i) {
+    QPushButton* button = Button(kMenuButtons[i]);
+    button->setText(*texts[i]);
+    QFont font = button->font();
+    font.setFamily(settings.Tiparo);
+    button->setFont(font);
+  }
+  Button("Ligilo")->setToolTip(Messages().smLigilo);
+}
+
+void TPelano::ConnectButtons() {
+  for (const LessonButton& lesson : kLessonButtons) {
+    const int number = lesson.lessonNumber;
+    connect(Button(lesson.name), &QPushButton::clicked, this, [this, number] { OpenLesson(number); });
+  }
+  connect(Button("KieButono"), &QPushButton::clicked, this, &TPelano::KieButonoClick);
+  connect(Button("KioEstas"), &QPushButton::clicked, this, [this] {
+    OpenHelpDocument(QStringLiteral("kioestas.rtf"), "KioDosiero", QStringLiteral("Kio_ang.rtf"));
+  });
+  connect(Button("KielUzi"), &QPushButton::clicked, this, [this] {
+    OpenHelpDocument(QStringLiteral("kieluzi.rtf"), "KielDosiero", QStringLiteral("Kiel_ang.rtf"));
+  });
+  connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
+  connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
+  connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
+  connect(Button("Ligilo"), &QPushButton::clicked, this,
+          [this] { QDesktopServices::openUrl(QUrl(Button("Ligilo")->text())); });
+}
+
+void TPelano::OpenModalWindow(const WindowFactory& factory) {
+  if (!factory) return;
+  BusyCursor busy;
+  std::unique_ptr<QDialog> window = factory(this);
+  busy.Restore();
+  if (!window) return;
+  window->exec();
+  window.release()->deleteLater();
+}
+
+void TPelano::OpenLesson(int lessonNumber) { OpenModalWindow(LessonFactories()[lessonNumber]); }
+
+void TPelano::KieButonoClick() {
+  const int lesson = CurrentSettings().LastaLeciono;
+  if (lesson < 1 || lesson > 13) return;
+  gResumeRequested = true;
+  Button(LessonButtonOfNumber(lesson).toLatin1().constData())->click();
+  gResumeRequested = false;
+}
+
+void TPelano::OpenHelpDocument(const QString& builtInFile, const QByteArray& translationKey,
+                               const QString& defaultFile) {
+  QString fileName = builtInFile;
+  if (CurrentSettings().Lingvo != Portuguese && TranslationFile()) {
+    fileName = DecodeSettingsText(TranslationFile()->ReadString("Traduko", translationKey, defaultFile.toUtf8()));
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(DataPath(QStringLiteral("tradukoj\\") + fileName)));
+}
+
+void TPelano::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TPelano::FormShow() { gResumeRequested = false; }
+
+void TPelano::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TPelano::FormCloseQuery() {
+  using namespace SettingsKeys;
+  TIniFile* file = SettingsFile();
+  if (!file) return;
+  file->WriteInteger(General, LastaLeciono, CurrentSettings().LastaLeciono);
+  file->WriteInteger(General, LastaPagxo, CurrentSettings().LastaPagxo);
+}
+
+bool TPelano::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyRelease) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // Taken at its first delivery, so it does not travel on to the window.
+  if (widget != QApplication::focusWidget() && widget != this) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_T || !(key->modifiers() & Qt::ControlModifier) || key->isAutoRepeat()) return false;
+  ToggleTranslator();
+  return true;
+}
+
+void TPelano::ToggleTranslator() {
+  using namespace SettingsKeys;
+  TIniFile* file = SettingsFile();
+  const bool wasOn = file->ReadBool(General, Tradukilo, false);
+  CurrentSettings().Tradukilo = !wasOn;
+  file->WriteBool(General, Tradukilo, !wasOn);
+  const QString text = wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
+  QMessageBox::information(this, ApplicationTitle, text);
+}

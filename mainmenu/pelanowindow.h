@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QPushButton;
+
+// The main menu: owner of everything that outlives a lesson (the settings
+// file, the translation in force, the custom cursors), it opens one lesson or
+// other window at a time, resumes where the learner stopped, opens the help
+// documents and switches the translator mode with Ctrl+T.
+class TPelano : public QWidget {
+  Q_OBJECT
+ public:
+  // Creates a window to be shown modally; null when there is none to show.
+  using WindowFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
+
+  explicit TPelano(QWidget* parent = nullptr);
+  ~TPelano() override;
+
+  // The translation files present in tradukoj, sorted by name.
+  const QStringList& TranslationFiles() const { return FileListBox1_; }
+
+  // Re-reads settings, messages and captions (after a change of language or font).
+  void LoadSettingsAndMessages();
+
+  // The window each lesson number (1 to 13) opens.
+  static void SetLessonWindowFactory(int lessonNumber, WindowFactory factory);
+  static void SetConfigurationWindowFactory(WindowFactory factory);
+  static void SetCreditsWindowFactory(WindowFactory factory);
+
+  // Set by "Onde eu parei?" while the last lesson is being opened.
+  static bool ResumeRequested();
+
+  // Creates, shows modally and releases a window, with the busy cursor while
+  // it is built.
+  void OpenModalWindow(const WindowFactory& factory);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void FormCloseQuery();
+  void KiuLingvo();
+  void ConnectButtons();
+  void OpenLesson(int lessonNumber);
+  void KieButonoClick();
+  void OpenHelpDocument(const QString& builtInFile, const QByteArray& translationKey, const QString& defaultFile);
+  void ToggleTranslator();
+  QPushButton* Button(const char* name) const;
+
+  QStringList FileListBox1_;
+};
+
+// Lesson number (1 to 13) of each lesson button, by button name.
+int LessonNumberOfButton(const QString& buttonName);
+QString LessonButtonOfNumber(int lessonNumber);

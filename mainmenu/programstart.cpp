@@ -1,0 +1,69 @@
+#include "programstart.h"
+
+#include "figurejo.h"
+#include "hattypingfilter.h"
+#include "messages.h"
+#include "pelanowindow.h"
+#include "programpaths.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+
+namespace {
+
+// Calls back once, when the window paints for the first time.
+class FirstPaintWatcher : public QObject {
+ public:
+  FirstPaintWatcher(TPelano& window, std::function<void(TPelano&)> shown) : window_(window), shown_(std::move(shown)) {
+    window_.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Paint && shown_) {
+      auto shown = std::exchange(shown_, {});
+      shown(window_);
+    }
+    return false;
+  }
+
+ private:
+  TPelano& window_;
+  std::function<void(TPelano&)> shown_;
+};
+
+}  // namespace
+
+void SetApplicationIdentity() {
+  QCoreApplication::setOrganizationName(QString());
+  QCoreApplication::setApplicationName(QStringLiteral("pelano"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("3.02"));
+}
+
+int RunPelano(QApplication& application, const std::function<void(TPelano&)>& shown) {
+  SetApplicationIdentity();
+  if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
+
+  // The course fonts are the program's own for the length of the run.
+  QList<int> fonts;
+  for (const char* name : {"tiparo0.ttf", "tiparo1.ttf"}) {
+    const int id = QFontDatabase::addApplicationFont(DataPath(QLatin1String(name)));
+    if (id >= 0) fonts.append(id);
+  }
+
+  HatTypingFilter hatTyping;
+  application.installEventFilter(&hatTyping);
+  SetPictureStoreFactory([] { return new TFigurejo; });
+
+  int result = 0;
+  {
+    TPelano pelano;
+    FirstPaintWatcher watcher(pelano, shown);
+    pelano.show();
+    result = application.exec();
+  }
+  SetPictureStoreFactory({});
+  for (int id : fonts) QFontDatabase::removeApplicationFont(id);
+  return result;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+
+// A fresh program folder for one test: the settings and data files a test
+// writes there never touch the learner's own.
+class TempProgramFolder {
+ public:
+  TempProgramFolder();
+  ~TempProgramFolder();
+  QString Path(const QString& relative = QString()) const;
+  void Write(const QString& relative, const QByteArray& contents) const;
+  QByteArray Read(const QString& relative) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& contents);
+
+// Runs `action` on the next modal dialog as soon as it is shown; returns at once.
+void WhenModalShown(const std::function<void(QWidget*)>& action);

@@ -1,0 +1,282 @@
+#include "hattypingfilter.h"
+#include "inifile.h"
+#include "languagechoice.h"
+#include "letters.h"
+#include "messages.h"
+#include "pelanowindow.h"
+#include "programstart.h"
+#include "settings.h"
+#include "testsupport.h"
+#include "translationfile.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kGeneral = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
+
+QPushButton* ButtonOf(const TPelano& window, const char* name) {
+  return window.findChild<QPushButton*>(QLatin1String(name));
+}
+
+// Receives what the main window hands to the desktop.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public Q_SLOTS:
+  void open(const QUrl& url) { urls.append(url); }
+};
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private:
+  UrlCatcher catcher_;
+
+ private Q_SLOTS:
+  void initTestCase() {
+    SetApplicationIdentity();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher_, "open");
+  }
+  void init() {
+    catcher_.urls.clear();
+    CurrentSettings() = Settings{};
+  }
+
+  void firstStartAsksForTheLanguage() {
+    TempProgramFolder folder;
+    folder.Write("tradukoj/angla.trd", "[Traduko]\r\nLingvo=English\r\nLingvoID=ENU\r\n");
+    folder.Write("tradukoj/Ceha.TRD", "[Traduko]\r\nLingvo=\xC4\x8C" "e\xC5\xA1tina\r\nLingvoID=CSY\r\n");
+    folder.Write("tradukoj/notes.txt", "not a translation");
+    QString shownEntry;
+    QStringList entries;
+    WhenModalShown([&](QWidget* modal) {
+      auto* list = modal->findChild<QListWidget*>(QStringLiteral("Tradukoj"));
+      for (int i = 0; i < list->count(); ++i) entries.append(list->item(i)->text());
+      shownEntry = list->currentItem() ? list->currentItem()->text() : QString();
+      modal->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    });
+    TPelano window;
+    // The system speaks Brazilian Portuguese (the test runs with LANG=pt_BR).
+    QCOMPARE(entries, (QStringList{"English", "Čeština", "Português (Portugala)"}));
+    QCOMPARE(shownEntry, QStringLiteral("Português (Portugala)"));
+    QCOMPARE(window.TranslationFiles(), (QStringList{"angla.trd", "Ceha.TRD"}));
+    QCOMPARE(CurrentSettings().Lingvo, QStringLiteral("Português"));
+    QCOMPARE(CurrentSettings().LastaLeciono, 1);
+    QCOMPARE(CurrentSettings().LastaPagxo, 1);
+    QCOMPARE(ButtonOf(window, "KieButono")->text(), QStringLiteral("Onde eu parei?"));
+    QVERIFY(!TranslationFile());
+  }
+
+  void theMenuAsBuilt() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Pelano de Esperanto 3.02"));
+    QCOMPARE(window.size(), QSize(630, 444));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(ButtonOf(window, "Lec01")->text(), QStringLiteral(" Leciono 1"));
+    QCOMPARE(ButtonOf(window, "Lec05A")->text(), QStringLiteral(" Leciono 6"));
+    QCOMPARE(ButtonOf(window, "Lec11")->text(), QStringLiteral(" Leciono 12"));
+    QCOMPARE(ButtonOf(window, "Lec12")->text(), QStringLiteral("Fina Ekzameno"));
+    QCOMPARE(ButtonOf(window, "Lec06")->geometry(), QRect(474, 189, 130, 24));
+    QCOMPARE(ButtonOf(window, "KieButono")->geometry(), QRect(401, 388, 203, 24));
+    QCOMPARE(ButtonOf(window, "Eliri")->geometry(), QRect(3, 348, 240, 28));
+    QCOMPARE(ButtonOf(window, "KioEstas")->text(), QStringLiteral("O que é o Esperanto?"));
+    QCOMPARE(ButtonOf(window, "KielUzi")->text(), QStringLiteral("Como usar o Curso"));
+    QCOMPARE(ButtonOf(window, "Ligilo")->toolTip(), QStringLiteral("O Curso na Internet"));
+    QCOMPARE(ButtonOf(window, "Lec07")->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("3.02"));
+  }
+
+  void translatedMenu() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + "Lingvo=English\r\nDosiero=ANGLA.trd\r\nTiparo=DejaVu Sans\r\n");
+    folder.Write("tradukoj/angla.trd", "[Menuo]\r\nKioEstas=What is Esperanto?\r\nEliri=Quit'#10'now\r\n"
+                                       "[Mesagxoj]\r\nsmLigilo=The course online\r\n");
+    TPelano window;
+    QVERIFY(TranslationFile());
+    QCOMPARE(ButtonOf(window, "KioEstas")->text(), QStringLiteral("What is Esperanto?"));
+    QCOMPARE(ButtonOf(window, "Eliri")->text(), QStringLiteral("Quit\nnow"));
+    QCOMPARE(ButtonOf(window, "Kreditoj")->text(), NotTranslated);
+    QCOMPARE(ButtonOf(window, "Ligilo")->toolTip(), QStringLiteral("The course online"));
+    // Lesson buttons keep their Esperanto captions in every language.
+    QCOMPARE(ButtonOf(window, "Lec02")->text(), QStringLiteral(" Leciono 2"));
+  }
+
+  void languageWithoutTheAccentIsATranslation() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + "Lingvo=Portugues\r\nDosiero=nenio.trd\r\n");
+    TPelano window;
+    QCOMPARE(ButtonOf(window, "KieButono")->text(), NotTranslated);
+    QCOMPARE(Messages().smGratulon, NotTranslated);
+  }
+
+  void fontFallsBackToTheSystemFont() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese + "Tiparo=Nenia Tiparo\r\n");
+    {
+      TPelano window;
+      const QString systemFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+      QCOMPARE(CurrentSettings().Tiparo, systemFont);
+      QCOMPARE(ButtonOf(window, "Konfigurado")->font().family(), systemFont);
+      QVERIFY(ButtonOf(window, "Konfigurado")->font().bold());
+    }
+    QVERIFY(folder.Read("konfig.ini").contains("Tiparo=Nenia Tiparo"));  // only memory changes
+  }
+
+  void ctrlTSwitchesTheTranslator() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList shown;
+    auto pressCtrlT = [&] {
+      WhenModalShown([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        shown.append(box->text());
+        box->accept();
+      });
+      QTest::keyPress(&window, Qt::Key_T, Qt::ControlModifier);
+      QTest::keyRelease(&window, Qt::Key_T, Qt::ControlModifier);
+    };
+    pressCtrlT();
+    QVERIFY(CurrentSettings().Tradukilo);
+    QVERIFY(folder.Read("konfig.ini").contains("Tradukilo=1"));
+    pressCtrlT();
+    QVERIFY(!CurrentSettings().Tradukilo);
+    QVERIFY(folder.Read("konfig.ini").contains("Tradukilo=0"));
+    QCOMPARE(shown, (QStringList{"La Tradukilo aktivighis.", "La Tradukilo malaktivighis."}));
+    // A T without Ctrl does nothing.
+    QTest::keyClick(&window, Qt::Key_T);
+    QCOMPARE(shown.size(), 2);
+  }
+
+  void closingWritesWhereTheLearnerStopped() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese + "LastaLeciono=2\r\n");
+    TPelano window;
+    window.show();
+    CurrentSettings().LastaLeciono = 7;
+    CurrentSettings().LastaPagxo = 4;
+    ButtonOf(window, "Eliri")->click();
+    QVERIFY(!window.isVisible());
+    TIniFile settings(folder.Path("konfig.ini"));
+    QCOMPARE(settings.ReadInteger(SettingsKeys::General, SettingsKeys::LastaLeciono, 0), 7);
+    QCOMPARE(settings.ReadInteger(SettingsKeys::General, SettingsKeys::LastaPagxo, 0), 4);
+  }
+
+  void lessonButtonsOpenTheirWindowsModally() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano window;
+    window.show();
+    QList<int> opened;
+    QList<bool> resumed;
+    QList<bool> busyWhileBuilding;
+    for (int lesson = 1; lesson <= 13; ++lesson) {
+      TPelano::SetLessonWindowFactory(lesson, [&, lesson](QWidget* owner) {
+        opened.append(lesson);
+        resumed.append(TPelano::ResumeRequested());
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        busyWhileBuilding.append(cursor && cursor->shape() == Qt::BusyCursor);
+        auto dialog = std::make_unique<QDialog>(owner);
+        WhenModalShown([](QWidget* modal) { modal->close(); });
+        return dialog;
+      });
+    }
+    ButtonOf(window, "Lec05A")->click();
+    ButtonOf(window, "Lec06")->click();
+    ButtonOf(window, "Lec12")->click();
+    QCOMPARE(opened, (QList<int>{6, 7, 13}));
+    QCOMPARE(resumed, (QList<bool>{false, false, false}));
+    QCOMPARE(busyWhileBuilding, (QList<bool>{true, true, true}));
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // Resume with nothing stored: lesson 1, with the resume flag up only while it opens.
+    opened.clear();
+    resumed.clear();
+    ButtonOf(window, "KieButono")->click();
+    QCOMPARE(opened, QList<int>{1});
+    QCOMPARE(resumed, QList<bool>{true});
+    QVERIFY(!TPelano::ResumeRequested());
+
+    CurrentSettings().LastaLeciono = 12;
+    ButtonOf(window, "KieButono")->click();
+    QCOMPARE(opened.last(), 12);
+    for (int outside : {0, 14, -3}) {
+      CurrentSettings().LastaLeciono = outside;
+      ButtonOf(window, "KieButono")->click();
+    }
+    QCOMPARE(opened.size(), 2);
+    for (int lesson = 1; lesson <= 13; ++lesson) TPelano::SetLessonWindowFactory(lesson, {});
+  }
+
+  void failedWindowRestoresTheCursor() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano window;
+    TPelano::SetLessonWindowFactory(3, [](QWidget*) { return std::unique_ptr<QDialog>(); });
+    ButtonOf(window, "Lec03")->click();
+    QVERIFY(!QGuiApplication::overrideCursor());
+    TPelano::SetLessonWindowFactory(3, {});
+  }
+
+  void helpDocumentsAndTheWebLink() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    folder.Write("tradukoj/KioEstas.rtf", "{\\rtf1}");
+    {
+      TPelano window;
+      ButtonOf(window, "KioEstas")->click();
+      ButtonOf(window, "KielUzi")->click();
+      ButtonOf(window, "Ligilo")->click();
+    }
+    QCOMPARE(catcher_.urls.size(), 3);
+    QCOMPARE(catcher_.urls[0].toLocalFile(), folder.Path("tradukoj/KioEstas.rtf"));
+    QCOMPARE(catcher_.urls[1].toLocalFile(), folder.Path("tradukoj/kieluzi.rtf"));
+    QCOMPARE(catcher_.urls[2].scheme(), QStringLiteral("https"));
+
+    catcher_.urls.clear();
+    folder.Write("konfig.ini", kGeneral + "Lingvo=Esperanto\r\nDosiero=eo.trd\r\n");
+    folder.Write("tradukoj/eo.trd", "[Traduko]\r\nKioDosiero=kio_eo.rtf\r\n");
+    {
+      TPelano window;
+      ButtonOf(window, "KioEstas")->click();
+      ButtonOf(window, "KielUzi")->click();
+    }
+    QCOMPARE(catcher_.urls[0].toLocalFile(), folder.Path("tradukoj/kio_eo.rtf"));
+    QCOMPARE(catcher_.urls[1].toLocalFile(), folder.Path("tradukoj/Kiel_ang.rtf"));
+  }
+
+  void typedXIsSwallowedAfterALetter() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    HatTypingFilter filter;
+    qApp->installEventFilter(&filter);
+    TPelano window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_C);
+    QTest::keyClick(&window, Qt::Key_X);
+    QCOMPARE(LastTypedKey(), QChar());
+    qApp->removeEventFilter(&filter);
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,166 @@
+#include "inifile.h"
+#include "localeabbreviation.h"
+#include "messages.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "testsupport.h"
+#include "translationfile.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+const QByteArray kGeneralHeader = QByteArray("[\xD8" "enerala]\r\n");
+}
+
+class TestSettings : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void cleanup() {
+    CloseSettingsFile();
+    CloseTranslationFile();
+    QFile::remove(PerUserConfigFolder() + QStringLiteral("/konfig.ini"));
+  }
+
+  void defaultsWithoutAFile() {
+    TempProgramFolder folder;
+    OpenSettingsFile();
+    QVERIFY(!SettingsReadOnly());
+    QCOMPARE(SettingsFile()->FileName(), folder.Path("konfig.ini"));
+    ReadSettings();
+    const Settings& s = CurrentSettings();
+    QCOMPARE(s.Lingvo, QStringLiteral("Português"));
+    QCOMPARE(s.Tiparo, QStringLiteral("Arial"));
+    QCOMPARE(s.Dosiero, QString());
+    QVERIFY(!s.Korektanto);
+    QVERIFY(s.Capeligo);
+    QCOMPARE(s.Sistemo, 0);
+    QCOMPARE(s.LastaLeciono, 1);
+    QCOMPARE(s.LastaPagxo, 1);
+    QVERIFY(!s.Tradukilo);
+    QVERIFY(!QFile::exists(folder.Path("konfig.ini")));  // reading creates nothing
+  }
+
+  void keysAreTheExactBytes() {
+    TempProgramFolder folder;
+    OpenSettingsFile();
+    using namespace SettingsKeys;
+    SettingsFile()->WriteBool(General, Capeligo, false);
+    SettingsFile()->WriteString(General, Nomo, QStringLiteral("Ĝoja Ŝanĉo"));
+    QCOMPARE(folder.Read("konfig.ini"), kGeneralHeader + "\xC6" "apeligo=0\r\nNomo=\xC4\x9Coja \xC5\x9C" "an\xC4\x89o\r\n");
+    ReadSettings();
+    QVERIFY(!CurrentSettings().Capeligo);
+    QCOMPARE(CurrentSettings().Nomo, QStringLiteral("Ĝoja Ŝanĉo"));
+  }
+
+  void olderFilesInWindows1252() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneralHeader + "Nomo=Jos\xe9 Mar\xed" "a\r\nAdreso=jose@example.org\r\nSistemo=2\r\n"
+                                                "LastaLeciono=0x0C\r\nLastaPagxo=7\r\nKorektanto=1\r\n");
+    OpenSettingsFile();
+    ReadSettings();
+    const Settings& s = CurrentSettings();
+    QCOMPARE(s.Nomo, QStringLiteral("José María"));
+    QCOMPARE(s.Adreso, QStringLiteral("jose@example.org"));
+    QCOMPARE(s.Sistemo, 2);
+    QCOMPARE(s.LastaLeciono, 12);
+    QCOMPARE(s.LastaPagxo, 7);
+    QVERIFY(s.Korektanto);
+  }
+
+  void readOnlyFileBesideTheProgramIsNeverWritten() {
+    TempProgramFolder folder;
+    const QByteArray original = kGeneralHeader + "Lingvo=Portugu\xeas\r\nLastaLeciono=4\r\n";
+    folder.Write("konfig.ini", original);
+    QFile::setPermissions(folder.Path("konfig.ini"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    OpenSettingsFile();
+    QVERIFY(SettingsReadOnly());
+    QCOMPARE(SettingsFile()->FileName(), PerUserConfigFolder() + QStringLiteral("/konfig.ini"));
+    ReadSettings();
+    QCOMPARE(CurrentSettings().LastaLeciono, 1);  // the per-user copy does not exist yet
+    QVERIFY(SettingsFile()->WriteInteger(SettingsKeys::General, SettingsKeys::LastaLeciono, 9));
+    QCOMPARE(folder.Read("konfig.ini"), original);
+    ReadSettings();
+    QCOMPARE(CurrentSettings().LastaLeciono, 9);
+  }
+
+  void unwritableProgramFolderUsesTheUserFolder() {
+    TempProgramFolder folder;
+    QFile::setPermissions(folder.Path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    OpenSettingsFile();
+    const bool folderWritable = QFileInfo(folder.Path()).isWritable();
+    QFile::setPermissions(folder.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (folderWritable) QSKIP("the folder stays writable for this user (root)");
+    QVERIFY(SettingsReadOnly());
+    QCOMPARE(SettingsFile()->FileName(), PerUserConfigFolder() + QStringLiteral("/konfig.ini"));
+  }
+
+  void builtInMessages() {
+    SetBuiltInMessages();
+    QCOMPARE(Messages().smGratulon, QStringLiteral("Parabéns, o seu resultado foi muito bom!"));
+    QCOMPARE(Messages().smPordo, QStringLiteral("Retorna ao Menu Principal"));
+    QCOMPARE(MenuTexts().KieButono, QStringLiteral("Onde eu parei?"));
+    QCOMPARE(MenuTexts().Konfigurado, QStringLiteral("Configurações"));
+  }
+
+  void messagesFromATranslation() {
+    TempProgramFolder folder;
+    folder.Write("tradukoj/angla.trd",
+                 "[Traduko]\r\nTradukinto=Ana \xC5\x9C" "tono\r\n"
+                 "[Mesagxoj]\r\nsmGratulon=Well done!'#10'Very good.\r\nsmDenove=\r\nsmPordo=\xe9t\xe9\r\n"
+                 "[Menuo]\r\nKieButono=Where did I stop?\r\n");
+    OpenTranslationFile(DataPath("tradukoj\\angla.trd"));
+    ReadMessagesFromTranslation();
+    QCOMPARE(Messages().smGratulon, QStringLiteral("Well done!\nVery good."));
+    QCOMPARE(Messages().smDenove, NotTranslated);
+    QCOMPARE(Messages().smNeSono, NotTranslated);
+    QCOMPARE(Messages().smPordo, QString());  // not UTF-8: shown empty
+    QCOMPARE(MenuTexts().KieButono, QStringLiteral("Where did I stop?"));
+    QCOMPARE(MenuTexts().Eliri, NotTranslated);
+    QCOMPARE(CurrentSettings().Tradukinto, QStringLiteral("Ana Ŝtono"));
+
+    OpenTranslationFile(DataPath("tradukoj\\missing.trd"));
+    ReadMessagesFromTranslation();
+    QCOMPARE(Messages().smGratulon, NotTranslated);
+    QCOMPARE(CurrentSettings().Tradukinto, QString());
+  }
+
+  void dataPathsIgnoreLetterCase() {
+    TempProgramFolder folder;
+    folder.Write("Sonoj/Lec01/Btn12.mp3", "x");
+    QCOMPARE(DataPath("sonoj\\lec01\\btn12.mp3"), folder.Path("Sonoj/Lec01/Btn12.mp3"));
+    QVERIFY(DataFileExists("SONOJ\\LEC01\\BTN12.MP3"));
+    QVERIFY(!DataFileExists("sonoj\\lec02\\btn12.mp3"));
+    QCOMPARE(DataPath("sonoj\\lec02\\x.mp3"), folder.Path("sonoj/lec02/x.mp3"));
+  }
+
+  void languageAbbreviations_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("abbreviation");
+    QTest::newRow("Brazil") << "pt_BR" << "PTB";
+    QTest::newRow("Portugal") << "pt_PT" << "PTG";
+    QTest::newRow("US") << "en_US" << "ENU";
+    QTest::newRow("UK") << "en_GB" << "ENG";
+    QTest::newRow("Spain") << "es_ES" << "ESN";
+    QTest::newRow("France") << "fr_FR" << "FRA";
+    QTest::newRow("Germany") << "de_DE" << "DEU";
+    QTest::newRow("Russia") << "ru_RU" << "RUS";
+    QTest::newRow("Czech") << "cs_CZ" << "CSY";
+    QTest::newRow("Greek") << "el_GR" << "ELL";
+    QTest::newRow("Japan") << "ja_JP" << "JPN";
+    QTest::newRow("Croatia") << "hr_HR" << "HRV";
+    QTest::newRow("Lithuania") << "lt_LT" << "LTH";
+    QTest::newRow("Norway") << "nb_NO" << "NOR";
+    QTest::newRow("Serbian Latin") << "sr_Latn_RS" << "SRL";
+    QTest::newRow("Esperanto") << "eo" << "EO";
+  }
+  void languageAbbreviations() {
+    QFETCH(QString, locale);
+    QFETCH(QString, abbreviation);
+    QCOMPARE(LanguageAbbreviation(QLocale(locale)), abbreviation);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
