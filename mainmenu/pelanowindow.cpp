@@ -67,6 +67,13 @@ class BusyCursor {
 
 }  // namespace
 
+QUrl WebAddressUrl(const QString& address) {
+  // Like the desktop shell, a bare host name is a web address.
+  const QUrl url(address.trimmed());
+  if (!url.scheme().isEmpty()) return url;
+  return QUrl(QStringLiteral("https://") + address.trimmed());
+}
+
 int LessonNumberOfButton(const QString& buttonName) {
   for (const LessonButton& button : kLessonButtons) {
     if (buttonName == QLatin1String(button.name)) return button.lessonNumber;
@@ -189,8 +196,7 @@ void TPelano::ConnectButtons() {
   connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
   connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
   connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
-  connect(Button("Ligilo"), &QPushButton::clicked, this,
-          [this] { QDesktopServices::openUrl(QUrl(Button("Ligilo")->text())); });
+  connect(Button("Ligilo"), &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(WebAddressUrl(Button("Ligilo")->text())); });
 }
 
 void TPelano::OpenModalWindow(const WindowFactory& factory) {

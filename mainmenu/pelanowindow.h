@@ -9,6 +9,7 @@
 
 class QDialog;
 class QPushButton;
+class QUrl;
 
 // The main menu: owner of everything that outlives a lesson (the settings
 // file, the translation in force, the custom cursors), it opens one lesson or
@@ -60,6 +61,9 @@ class TPelano : public QWidget {
 
   QStringList FileListBox1_;
 };
+
+// The address a web link's caption names; a caption without a scheme is an https address.
+QUrl WebAddressUrl(const QString& address);
 
 // Lesson number (1 to 13) of each lesson button, by button name.
 int LessonNumberOfButton(const QString& buttonName);

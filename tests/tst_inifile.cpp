@@ -4,6 +4,14 @@
 #include <QFile>
 #include <QtTest>
 
+namespace {
+// Bytes of a literal that holds NUL characters.
+template <std::size_t N>
+QByteArray Bytes(const char (&literal)[N]) {
+  return QByteArray(literal, N - 1);
+}
+}  // namespace
+
 class TestIniFile : public QObject {
   Q_OBJECT
 
@@ -111,10 +119,10 @@ class TestIniFile : public QObject {
   void badFilesGiveDefaults_data() {
     QTest::addColumn<QByteArray>("contents");
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("binary") << QByteArray("\x00\x01\xff[\x00]=\x00\n\x80\x81", 12);
+    QTest::newRow("binary") << Bytes("\x00\x01\xff[\x00]=\x00\n\x80\x81");
     QTest::newRow("unclosed header") << QByteArray("[S\nk=1\n");
     QTest::newRow("only equals") << QByteArray("[S]\n=\n==\n");
-    QTest::newRow("NUL inside a value") << QByteArray("[T]\nk=a\x00b\n", 11);
+    QTest::newRow("NUL inside a value") << Bytes("[T]\nk=a\x00b\n");
     QTest::newRow("lone CRs") << QByteArray("[T]\rk=1\r");
   }
   void badFilesGiveDefaults() {

@@ -249,7 +249,8 @@ class TestMainWindow : public QObject {
     QCOMPARE(catcher_.urls.size(), 3);
     QCOMPARE(catcher_.urls[0].toLocalFile(), folder.Path("tradukoj/KioEstas.rtf"));
     QCOMPARE(catcher_.urls[1].toLocalFile(), folder.Path("tradukoj/kieluzi.rtf"));
-    QCOMPARE(catcher_.urls[2].scheme(), QStringLiteral("https"));
+    QCOMPARE(catcher_.urls[2], QUrl(QStringLiteral("https://pelano-de-esperanto.github.io")));
+    QCOMPARE(WebAddressUrl(QStringLiteral("http://example.org/a")), QUrl(QStringLiteral("http://example.org/a")));
 
     catcher_.urls.clear();
     folder.Write("konfig.ini", kGeneral + "Lingvo=Esperanto\r\nDosiero=eo.trd\r\n");
