@@ -36,6 +36,11 @@ std::optional<QImage> DecodeBitmap(const QByteArray& data) {
   return image;
 }
 
+QHash<int, QString>& CursorFiles() {
+  static QHash<int, QString> files;
+  return files;
+}
+
 QHash<int, QCursor>& Cursors() {
   static QHash<int, QCursor> cursors;
   return cursors;
@@ -84,11 +89,19 @@ QByteArray WriteCursorFile(const QImage& image, QPoint hotSpot) {
 }
 
 void LoadCustomCursor(int number, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return;
-  if (const auto cursor = ParseCursorFile(file.readAll())) {
-    Cursors().insert(number, QCursor(QPixmap::fromImage(cursor->image), cursor->hotSpot.x(), cursor->hotSpot.y()));
-  }
+  CursorFiles().insert(number, path);
+  Cursors().remove(number);
 }
 
-QCursor CustomCursor(int number) { return Cursors().value(number, QCursor(Qt::ArrowCursor)); }
+QCursor CustomCursor(int number) {
+  if (const auto it = Cursors().constFind(number); it != Cursors().constEnd()) return *it;
+  QCursor cursor(Qt::ArrowCursor);
+  QFile file(CursorFiles().value(number));
+  if (file.open(QIODevice::ReadOnly)) {
+    if (const auto image = ParseCursorFile(file.readAll())) {
+      cursor = QCursor(QPixmap::fromImage(image->image), image->hotSpot.x(), image->hotSpot.y());
+    }
+  }
+  Cursors().insert(number, cursor);
+  return cursor;
+}

@@ -20,6 +20,7 @@ std::optional<CursorImage> ParseCursorFile(const QByteArray& bytes);
 QByteArray WriteCursorFile(const QImage& image, QPoint hotSpot);  // PNG inside
 
 // The program's numbered custom cursors (20: accusative words, 21: speaking
-// words); the arrow when a number was never loaded.
+// words). A cursor is read from its file when first asked for, since only the
+// lesson windows show them; the arrow when its file is missing or unreadable.
 void LoadCustomCursor(int number, const QString& path);
 QCursor CustomCursor(int number);

@@ -2,9 +2,12 @@
 
 #include "statictext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QVariant>
+
+#include <memory>
 
 namespace {
 
@@ -15,6 +18,20 @@ QHash<QString, PelanoUiLoader::WidgetFactory>& Factories() {
   return factories;
 }
 
+// QUiLoader loads every Qt Designer widget plugin it finds below the library
+// paths when it is made (on Debian the QQuickWidget plugin, which drags in the
+// whole of Qt Quick). Our layouts use only Qt's own widgets and ours, so the
+// plugin folders are hidden from it while it is made.
+template <typename Loader>
+std::unique_ptr<Loader> MakeLoaderWithoutPlugins() {
+  const QStringList libraryPaths = QCoreApplication::libraryPaths();
+  QCoreApplication::setLibraryPaths({});
+  auto loader = std::make_unique<Loader>();
+  QCoreApplication::setLibraryPaths(libraryPaths);
+  loader->clearPluginPaths();
+  return loader;
+}
+
 }  // namespace
 
 void PelanoUiLoader::RegisterWidgetClass(const QString& className, WidgetFactory factory) {
@@ -23,7 +40,7 @@ void PelanoUiLoader::RegisterWidgetClass(const QString& className, WidgetFactory
 
 bool PelanoUiLoader::IsKnownClass(const QString& className) {
   if (Factories().contains(className)) return true;
-  static const QStringList builtIn = QUiLoader().availableWidgets();
+  static const QStringList builtIn = MakeLoaderWithoutPlugins<QUiLoader>()->availableWidgets();
   return builtIn.contains(className);
 }
 
@@ -51,18 +68,18 @@ QWidget* PelanoUiLoader::createWidget(const QString& className, QWidget* parent,
 bool PelanoUiLoader::LoadInto(QWidget* window, const QString& uiPath) {
   QFile file(uiPath);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  PelanoUiLoader loader;
-  loader.window_ = window;
-  QWidget* root = loader.load(&file, nullptr);
-  return root == window && loader.unknownClasses_.isEmpty();
+  auto loader = MakeLoaderWithoutPlugins<PelanoUiLoader>();
+  loader->window_ = window;
+  QWidget* root = loader->load(&file, nullptr);
+  return root == window && loader->unknownClasses_.isEmpty();
 }
 
 QWidget* PelanoUiLoader::Load(const QString& uiPath, QWidget* parent) {
   QFile file(uiPath);
   if (!file.open(QIODevice::ReadOnly)) return nullptr;
-  PelanoUiLoader loader;
-  QWidget* root = loader.load(&file, parent);
-  if (root && !loader.unknownClasses_.isEmpty()) {
+  auto loader = MakeLoaderWithoutPlugins<PelanoUiLoader>();
+  QWidget* root = loader->load(&file, parent);
+  if (root && !loader->unknownClasses_.isEmpty()) {
     delete root;
     return nullptr;
   }

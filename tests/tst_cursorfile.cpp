@@ -88,9 +88,19 @@ class TestCursorFile : public QObject {
     QCOMPARE(cursor->hotSpot, QPoint(15, 15));
   }
 
-  void missingCursorFileLeavesTheArrow() {
+  void customCursorsComeFromTheirFiles() {
     LoadCustomCursor(20, QStringLiteral("/nonexistent/akuzativ.cur"));
     QCOMPARE(CustomCursor(20).shape(), Qt::ArrowCursor);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sono.cur"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(WriteCursorFile(Arrow(), QPoint(2, 3)));
+    file.close();
+    LoadCustomCursor(21, path);
+    const QCursor cursor = CustomCursor(21);
+    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+    QCOMPARE(cursor.hotSpot(), QPoint(2, 3));
   }
 };
 
