@@ -1,17 +1,23 @@
 #include "pelanowindow.h"
 
 #include "cursorfile.h"
+#include "greetings.h"
 #include "inifile.h"
 #include "languagechoice.h"
 #include "layoutpaths.h"
 #include "localeabbreviation.h"
 #include "messages.h"
+#include "mp3player.h"
+#include "playeractions.h"
+#include "playerhelpers.h"
 #include "programpaths.h"
 #include "settings.h"
 #include "storedpictures.h"
 #include "storedtext.h"
 #include "translationfile.h"
 #include "uiloader.h"
+#include "verdicts.h"
+#include "waiting.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,6 +29,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTime>
+#include <QTimer>
 #include <QUrl>
 
 #include <array>
@@ -106,6 +114,8 @@ TPelano::TPelano(QWidget* parent) : QWidget(parent) {
 }
 
 TPelano::~TPelano() {
+  SetMp3(nullptr);
+  mp3_.reset();
   CloseSettingsFile();
   CloseTranslationFile();
 }
@@ -130,6 +140,15 @@ void TPelano::FormCreate() {
   for (const LessonButton& lesson : kLessonButtons) {
     if (lesson.lessonNumber != 13) Button(lesson.name)->setIcon(lessonPicture);
   }
+
+  mp3_ = std::make_unique<Mp3Player>();
+  mp3_->setObjectName(QStringLiteral("mp3"));
+  SetMp3(mp3_.get());
+  mp3_->SetPlayerMode(5);
+  mp3_->SetCodecEqualizer();
+  connect(mp3_.get(), &Mp3Player::NotifyPlayerState, this, &TPelano::mp3NotifyPlayerState);
+  connect(mp3_.get(), &Mp3Player::NotifyInputTimecode, this, &TPelano::mp3NotifyInputTimecode);
+  LastPraise() = 0;
 
   OpenSettingsFile();
 
@@ -199,9 +218,10 @@ void TPelano::ConnectButtons() {
   connect(Button("Ligilo"), &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(WebAddressUrl(Button("Ligilo")->text())); });
 }
 
-void TPelano::OpenModalWindow(const WindowFactory& factory) {
+void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {
   if (!factory) return;
   BusyCursor busy;
+  if (stopSound) StopAll();
   std::unique_ptr<QDialog> window = factory(this);
   busy.Restore();
   if (!window) return;
@@ -209,7 +229,7 @@ void TPelano::OpenModalWindow(const WindowFactory& factory) {
   window.release()->deleteLater();
 }
 
-void TPelano::OpenLesson(int lessonNumber) { OpenModalWindow(LessonFactories()[lessonNumber]); }
+void TPelano::OpenLesson(int lessonNumber) { OpenModalWindow(LessonFactories()[lessonNumber], true); }
 
 void TPelano::KieButonoClick() {
   const int lesson = CurrentSettings().LastaLeciono;
@@ -233,7 +253,48 @@ void TPelano::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TPelano::FormShow() { gResumeRequested = false; }
+void TPelano::FormShow() {
+  gResumeRequested = false;
+  SoundsEnabled() = true;
+  // After the first paint, so that the greeting never delays the menu.
+  QTimer::singleShot(0, this, &TPelano::PlayGreeting);
+}
+
+void TPelano::PlayGreeting() {
+  const QString greeting = ChooseGreeting(QTime::currentTime().hour());
+  if (greeting.isEmpty()) return;
+  mp3_->InputOpen(DataPath(greeting));
+  Synchronise();
+  mp3_->Play();
+}
+
+void TPelano::PlayFarewell() {
+  const QString farewell = ChooseFarewell();
+  if (farewell.isEmpty()) return;
+  mp3_->InputOpen(DataPath(farewell));
+  Synchronise();
+  mp3_->Play();
+  Synchronise();  // playing is known before the program waits for the end
+}
+
+void TPelano::WaitForFarewell() {
+  WaitUntil([this] { return mp3_->Idle(); }, 5.0);
+}
+
+void TPelano::mp3NotifyPlayerState(int state) {
+  if (state != Mp3Player::EndOfStream) return;
+  QWidget* active = QApplication::activeWindow();
+  if (!active) return;
+  mp3_->ClearStreamDuration();
+  RunEndOfStreamAction(active);
+  QCoreApplication::processEvents();
+}
+
+void TPelano::mp3NotifyInputTimecode(int hours, int minutes, int seconds, int hundredths) {
+  // Only the song of the second lesson, between 140 and 150 seconds long, follows the position.
+  const int duration = mp3_->StreamDuration();
+  if (duration > 140 && duration < 150) ForwardTimecode(hours, minutes, seconds, hundredths);
+}
 
 void TPelano::closeEvent(QCloseEvent* event) {
   FormCloseQuery();
@@ -246,6 +307,7 @@ void TPelano::FormCloseQuery() {
   if (!file) return;
   file->WriteInteger(General, LastaLeciono, CurrentSettings().LastaLeciono);
   file->WriteInteger(General, LastaPagxo, CurrentSettings().LastaPagxo);
+  PlayFarewell();
 }
 
 bool TPelano::eventFilter(QObject* watched, QEvent* event) {

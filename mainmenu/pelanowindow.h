@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class Mp3Player;
 class QDialog;
 class QPushButton;
 class QUrl;
@@ -39,8 +40,15 @@ class TPelano : public QWidget {
   static bool ResumeRequested();
 
   // Creates, shows modally and releases a window, with the busy cursor while
-  // it is built.
-  void OpenModalWindow(const WindowFactory& factory);
+  // it is built; `stopSound` silences the player first (lesson windows).
+  void OpenModalWindow(const WindowFactory& factory, bool stopSound = false);
+
+  // The program's single MP3 player.
+  Mp3Player& mp3() const { return *mp3_; }
+
+  // After the window has closed: lets the farewell be heard to its end
+  // (a few seconds at most) before the program ends.
+  void WaitForFarewell();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -57,9 +65,14 @@ class TPelano : public QWidget {
   void KieButonoClick();
   void OpenHelpDocument(const QString& builtInFile, const QByteArray& translationKey, const QString& defaultFile);
   void ToggleTranslator();
+  void PlayGreeting();
+  void PlayFarewell();
+  void mp3NotifyPlayerState(int state);
+  void mp3NotifyInputTimecode(int hours, int minutes, int seconds, int hundredths);
   QPushButton* Button(const char* name) const;
 
   QStringList FileListBox1_;
+  std::unique_ptr<Mp3Player> mp3_;
 };
 
 // The address a web link's caption names; a caption without a scheme is an https address.

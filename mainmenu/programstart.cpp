@@ -62,6 +62,7 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
     FirstPaintWatcher watcher(pelano, shown);
     pelano.show();
     result = application.exec();
+    pelano.WaitForFarewell();
   }
   SetPictureStoreFactory({});
   for (int id : fonts) QFontDatabase::removeApplicationFont(id);

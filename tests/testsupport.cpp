@@ -38,7 +38,7 @@ void WriteFileBytes(const QString& path, const QByteArray& contents) {
   if (file.open(QIODevice::WriteOnly)) file.write(contents);
 }
 
-void WhenModalShown(const std::function<void(QWidget*)>& action) {
+QTimer* WhenModalShown(const std::function<void(QWidget*)>& action) {
   auto* timer = new QTimer;
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, [timer, action] {
@@ -49,4 +49,5 @@ void WhenModalShown(const std::function<void(QWidget*)>& action) {
     action(modal);
   });
   timer->start();
+  return timer;
 }

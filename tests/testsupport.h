@@ -23,5 +23,8 @@ class TempProgramFolder {
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& contents);
 
-// Runs `action` on the next modal dialog as soon as it is shown; returns at once.
-void WhenModalShown(const std::function<void(QWidget*)>& action);
+class QTimer;
+
+// Runs `action` on the next modal dialog as soon as it is shown; returns at
+// once. Deleting the returned timer cancels the watch.
+QTimer* WhenModalShown(const std::function<void(QWidget*)>& action);

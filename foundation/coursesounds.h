@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QAbstractButton;
+class QWidget;
+
+// The recording of a word button: "btn" + the digits of its name when its
+// Tag is positive (Button12 → "btn12.mp3"), else its caption in lower case
+// and in the x-system ("Ĉu" → "cxu.mp3"; the word "aŭ" → "auh.mp3").
+QString WordRecordingFileName(const QString& componentName, int tag, const QString& caption);
+
+// "sonoj\lec" + the open lesson's number + "\" + the file name.
+QString LessonRecordingPath(const QString& fileName);
+
+// Plays the recording of a clicked word button of the open lesson, without
+// waiting; shows the no-sound message when it is missing.
+void SpeakWordButton(QAbstractButton* button);
+
+// The message that a lesson's recordings are missing, in an information box.
+void ShowNoSoundMessage(QWidget* parent);

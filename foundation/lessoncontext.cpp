@@ -1,0 +1,6 @@
+#include "lessoncontext.h"
+
+LessonContext& CurrentLessonContext() {
+  static LessonContext context;
+  return context;
+}

@@ -1,0 +1,144 @@
+#include "mp3engine.h"
+
+#include "audiooutput.h"
+#include "mp3player.h"
+
+#include <cmath>
+
+DecodedStream::DecodedStream(Mp3Decoder& decoder, QObject* parent) : QIODevice(parent), decoder_(decoder) {
+  open(QIODevice::ReadOnly);
+}
+
+qint64 DecodedStream::bytesAvailable() const {
+  return (finished_ ? 0 : qint64(64 * 1024)) + QIODevice::bytesAvailable();
+}
+
+void DecodedStream::Restart() {
+  decoder_.Rewind();
+  finished_ = false;
+}
+
+qint64 DecodedStream::readData(char* data, qint64 maxBytes) {
+  if (finished_) return 0;
+  const qint64 read = decoder_.Read(data, maxBytes);
+  if (read == 0) finished_ = true;
+  return read;
+}
+
+Mp3Engine::Mp3Engine() : positionTimer_(this) {
+  positionTimer_.setInterval(10);
+  positionTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&positionTimer_, &QTimer::timeout, this, &Mp3Engine::ReportPosition);
+}
+
+Mp3Engine::~Mp3Engine() = default;
+
+void Mp3Engine::InputOpen(const QString& path) {
+  CloseOutput();
+  stream_.reset();
+  durationSeconds_ = 0;
+  if (decoder_.Open(path)) {
+    QAudioFormat format;
+    format.setSampleRate(decoder_.SampleRate());
+    format.setChannelCount(decoder_.Channels());
+    format.setSampleFormat(QAudioFormat::Int16);
+    const QAudioFormat supported = AudioOutput::SupportedFormat(format);
+    // A device that takes only its own format gets the stream resampled to it.
+    if (supported != format) {
+      decoder_.Open(path, supported.sampleRate(), supported.channelCount() == 2);
+    }
+    if (decoder_.IsOpen()) {
+      durationSeconds_ = static_cast<int>(std::ceil(decoder_.LengthSeconds()));
+      stream_ = std::make_unique<DecodedStream>(decoder_, this);
+    }
+  }
+  Q_EMIT PlayerState(Mp3Player::Stopped);
+  Q_EMIT StreamDuration(durationSeconds_);
+}
+
+void Mp3Engine::Play() {
+  if (!stream_) return;
+  if (output_ && paused_) {
+    paused_ = false;
+    output_->Resume();
+    positionTimer_.start();
+    Q_EMIT PlayerState(Mp3Player::Playing);
+    return;
+  }
+  if (output_) return;
+  QAudioFormat format;
+  format.setSampleRate(decoder_.SampleRate());
+  format.setChannelCount(decoder_.Channels());
+  format.setSampleFormat(QAudioFormat::Int16);
+  stream_->Restart();
+  output_ = AudioOutput::Create(format, this);
+  connect(output_.get(), &AudioOutput::Finished, this, &Mp3Engine::OnFinished, Qt::QueuedConnection);
+  lastReportedStep_ = -1;
+  output_->Start(stream_.get());
+  Q_EMIT OutputState(1);
+  Q_EMIT PlayerState(Mp3Player::Playing);
+  Q_EMIT StreamDuration(durationSeconds_);
+  ReportPosition();
+  positionTimer_.start();
+}
+
+void Mp3Engine::Pause() {
+  if (!output_ || paused_) return;
+  paused_ = true;
+  output_->Suspend();
+  positionTimer_.stop();
+  Q_EMIT PlayerState(Mp3Player::Paused);
+}
+
+void Mp3Engine::Stop() {
+  CloseOutput();
+  if (stream_) stream_->Restart();
+  Q_EMIT PlayerState(Mp3Player::Stopped);
+}
+
+void Mp3Engine::InputClose() {
+  CloseOutput();
+  stream_.reset();
+  decoder_.Close();
+  durationSeconds_ = 0;
+  Q_EMIT PlayerState(Mp3Player::Stopped);
+}
+
+void Mp3Engine::Ping(int tag) { Q_EMIT Pong(tag); }
+
+void Mp3Engine::SetInputTimecodeGranularity(int hundredths) { granularity_ = qMax(1, hundredths); }
+
+void Mp3Engine::Shutdown() {
+  CloseOutput();
+  stream_.reset();
+  decoder_.Close();
+}
+
+void Mp3Engine::CloseOutput() {
+  positionTimer_.stop();
+  paused_ = false;
+  if (!output_) return;
+  output_->Stop();
+  output_.reset();
+  Q_EMIT OutputState(0);
+}
+
+void Mp3Engine::ReportPosition() {
+  if (!output_) return;
+  const qint64 hundredths = output_->ProcessedUSecs() / 10000;
+  const qint64 step = hundredths / granularity_;
+  if (step == lastReportedStep_) return;
+  lastReportedStep_ = step;
+  const qint64 position = step * granularity_;
+  const qint64 seconds = position / 100;
+  Q_EMIT InputTimecode(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                       static_cast<int>(seconds % 60), static_cast<int>(position % 100));
+}
+
+void Mp3Engine::OnFinished() {
+  if (!output_) return;
+  ReportPosition();
+  CloseOutput();
+  if (stream_) stream_->Restart();
+  Q_EMIT PlayerState(Mp3Player::EndOfStream);
+}

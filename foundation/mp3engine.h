@@ -1,0 +1,70 @@
+#pragma once
+
+#include "mp3decoder.h"
+
+#include <QAudioFormat>
+#include <QIODevice>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class AudioOutput;
+
+// The decoder as a stream of samples for an audio output to read.
+class DecodedStream : public QIODevice {
+  Q_OBJECT
+ public:
+  explicit DecodedStream(Mp3Decoder& decoder, QObject* parent = nullptr);
+  bool isSequential() const override { return true; }
+  bool atEnd() const override { return finished_; }
+  qint64 bytesAvailable() const override;
+  void Restart();
+
+ protected:
+  qint64 readData(char* data, qint64 maxBytes) override;
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  Mp3Decoder& decoder_;
+  bool finished_ = false;
+};
+
+// Lives on the player's worker thread and carries out its commands.
+class Mp3Engine : public QObject {
+  Q_OBJECT
+ public:
+  Mp3Engine();
+  ~Mp3Engine() override;
+
+ public Q_SLOTS:
+  void InputOpen(const QString& path);
+  void Play();
+  void Pause();
+  void Stop();
+  void InputClose();
+  void Ping(int tag);
+  void SetInputTimecodeGranularity(int hundredths);
+  void Shutdown();
+
+ Q_SIGNALS:
+  void PlayerState(int state);
+  void OutputState(int state);
+  void StreamDuration(int seconds);
+  void InputTimecode(int hours, int minutes, int seconds, int hundredths);
+  void Pong(int tag);
+
+ private:
+  void CloseOutput();
+  void ReportPosition();
+  void OnFinished();
+
+  Mp3Decoder decoder_;
+  std::unique_ptr<DecodedStream> stream_;
+  std::unique_ptr<AudioOutput> output_;
+  QTimer positionTimer_;
+  int durationSeconds_ = 0;
+  int granularity_ = 100;
+  qint64 lastReportedStep_ = -1;
+  bool paused_ = false;
+};
