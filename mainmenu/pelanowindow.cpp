@@ -256,8 +256,7 @@ void TPelano::showEvent(QShowEvent* event) {
 void TPelano::FormShow() {
   gResumeRequested = false;
   SoundsEnabled() = true;
-  // After the first paint, so that the greeting never delays the menu.
-  QTimer::singleShot(0, this, &TPelano::PlayGreeting);
+  greetingPending_ = true;  // played once the menu has painted, so that it never delays the menu
 }
 
 void TPelano::PlayGreeting() {
@@ -311,6 +310,10 @@ void TPelano::FormCloseQuery() {
 }
 
 bool TPelano::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && event->type() == QEvent::Paint && greetingPending_) {
+    greetingPending_ = false;
+    QTimer::singleShot(0, this, &TPelano::PlayGreeting);
+  }
   if (event->type() != QEvent::KeyRelease) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;

@@ -73,6 +73,7 @@ class TPelano : public QWidget {
 
   QStringList FileListBox1_;
   std::unique_ptr<Mp3Player> mp3_;
+  bool greetingPending_ = false;
 };
 
 // The address a web link's caption names; a caption without a scheme is an https address.
