@@ -4,3 +4,8 @@ LessonContext& CurrentLessonContext() {
   static LessonContext context;
   return context;
 }
+
+bool& ResumeRequested() {
+  static bool requested = false;
+  return requested;
+}

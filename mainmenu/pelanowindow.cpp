@@ -5,6 +5,7 @@
 #include "inifile.h"
 #include "languagechoice.h"
 #include "layoutpaths.h"
+#include "lessoncontext.h"
 #include "localeabbreviation.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -57,7 +58,6 @@ std::array<TPelano::WindowFactory, 14>& LessonFactories() {
 }
 TPelano::WindowFactory gConfigurationFactory;
 TPelano::WindowFactory gCreditsFactory;
-bool gResumeRequested = false;
 
 // The busy cursor while a window is built, restored however the building ends.
 class BusyCursor {
@@ -101,7 +101,6 @@ void TPelano::SetLessonWindowFactory(int lessonNumber, WindowFactory factory) {
 }
 void TPelano::SetConfigurationWindowFactory(WindowFactory factory) { gConfigurationFactory = std::move(factory); }
 void TPelano::SetCreditsWindowFactory(WindowFactory factory) { gCreditsFactory = std::move(factory); }
-bool TPelano::ResumeRequested() { return gResumeRequested; }
 
 TPelano::TPelano(QWidget* parent) : QWidget(parent) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pelano.ui")));
@@ -234,9 +233,9 @@ void TPelano::OpenLesson(int lessonNumber) { OpenModalWindow(LessonFactories()[l
 void TPelano::KieButonoClick() {
   const int lesson = CurrentSettings().LastaLeciono;
   if (lesson < 1 || lesson > 13) return;
-  gResumeRequested = true;
+  ResumeRequested() = true;
   Button(LessonButtonOfNumber(lesson).toLatin1().constData())->click();
-  gResumeRequested = false;
+  ResumeRequested() = false;
 }
 
 void TPelano::OpenHelpDocument(const QString& builtInFile, const QByteArray& translationKey,
@@ -254,7 +253,7 @@ void TPelano::showEvent(QShowEvent* event) {
 }
 
 void TPelano::FormShow() {
-  gResumeRequested = false;
+  ResumeRequested() = false;
   SoundsEnabled() = true;
   greetingPending_ = true;  // played once the menu has painted, so that it never delays the menu
 }

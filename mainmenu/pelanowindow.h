@@ -36,9 +36,6 @@ class TPelano : public QWidget {
   static void SetConfigurationWindowFactory(WindowFactory factory);
   static void SetCreditsWindowFactory(WindowFactory factory);
 
-  // Set by "Onde eu parei?" while the last lesson is being opened.
-  static bool ResumeRequested();
-
   // Creates, shows modally and releases a window, with the busy cursor while
   // it is built; `stopSound` silences the player first (lesson windows).
   void OpenModalWindow(const WindowFactory& factory, bool stopSound = false);

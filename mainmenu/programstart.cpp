@@ -2,6 +2,7 @@
 
 #include "figurejo.h"
 #include "hattypingfilter.h"
+#include "lessonwindows.h"
 #include "messages.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
@@ -55,6 +56,10 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   HatTypingFilter hatTyping;
   application.installEventFilter(&hatTyping);
   SetPictureStoreFactory([] { return new TFigurejo; });
+  RegisterLessonWidgets();
+  for (int lesson = 1; lesson <= 13; ++lesson) {
+    TPelano::SetLessonWindowFactory(lesson, [lesson](QWidget* owner) { return CreateLessonWindow(lesson, owner); });
+  }
 
   int result = 0;
   {

@@ -1,4 +1,5 @@
 #include "layoutpaths.h"
+#include "lessonwindows.h"
 #include "programpaths.h"
 #include "uiloader.h"
 
@@ -18,6 +19,7 @@ class TestLayouts : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));
+    RegisterLessonWidgets();
     QVERIFY(!AllLayoutPaths().isEmpty());
   }
 

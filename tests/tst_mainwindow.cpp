@@ -1,6 +1,7 @@
 #include "hattypingfilter.h"
 #include "inifile.h"
 #include "languagechoice.h"
+#include "lessoncontext.h"
 #include "letters.h"
 #include "messages.h"
 #include "pelanowindow.h"
@@ -191,7 +192,7 @@ class TestMainWindow : public QObject {
     for (int lesson = 1; lesson <= 13; ++lesson) {
       TPelano::SetLessonWindowFactory(lesson, [&, lesson](QWidget* owner) {
         opened.append(lesson);
-        resumed.append(TPelano::ResumeRequested());
+        resumed.append(ResumeRequested());
         const QCursor* cursor = QGuiApplication::overrideCursor();
         busyWhileBuilding.append(cursor && cursor->shape() == Qt::BusyCursor);
         auto dialog = std::make_unique<QDialog>(owner);
@@ -213,7 +214,7 @@ class TestMainWindow : public QObject {
     ButtonOf(window, "KieButono")->click();
     QCOMPARE(opened, QList<int>{1});
     QCOMPARE(resumed, QList<bool>{true});
-    QVERIFY(!TPelano::ResumeRequested());
+    QVERIFY(!ResumeRequested());
 
     CurrentSettings().LastaLeciono = 12;
     ButtonOf(window, "KieButono")->click();

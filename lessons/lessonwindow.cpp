@@ -1,0 +1,175 @@
+#include "lessonwindow.h"
+
+#include "coursesounds.h"
+#include "cursorfile.h"
+#include "layoutpaths.h"
+#include "lessoncontext.h"
+#include "messages.h"
+#include "mp3player.h"
+#include "navigationbar.h"
+#include "ownedcomponents.h"
+#include "picturestore.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "storedpictures.h"
+#include "uiloader.h"
+#include "writtenanswers.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+QString StripPicture(unsigned colour) {
+  switch (colour) {
+    case 12119015: return QStringLiteral("figuroj\\flava_strio.png");
+    case 12239318: return QStringLiteral("figuroj\\rugxa_strio.png");
+    case 12708798: return QStringLiteral("figuroj\\verda_strio.png");
+    default: return QStringLiteral("figuroj\\Blua_strio.png");
+  }
+}
+
+}  // namespace
+
+int TabWidth(int pageControlWidth, int pageCount) {
+  if (pageCount <= 0) return pageControlWidth;
+  return static_cast<int>(std::nearbyint(double(pageControlWidth - pageCount) / pageCount));
+}
+
+TLessonWindow::TLessonWindow(const LessonWindowDefinition& definition, QWidget* owner)
+    : QDialog(owner), definition_(definition) {
+  PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(definition.layout)));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(632, 442);
+  pagxaro_ = findChild<QTabWidget*>(QStringLiteral("Pagxaro"));
+  subaParto_ = findChild<TFrame6*>(QStringLiteral("SubaParto"));
+  qApp->installEventFilter(this);
+}
+
+bool TLessonWindow::IsSpeakingButton(const QPushButton* button) const {
+  static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
+  return speakingName.match(button->objectName()).hasMatch();
+}
+
+void TLessonWindow::WireComponents() {
+  const QCursor speaking = CustomCursor(21);
+  for (QWidget* component : OwnedComponents(this)) {
+    if (auto* button = qobject_cast<QPushButton*>(component); button && IsSpeakingButton(button)) {
+      button->setCursor(speaking);
+      connect(button, &QPushButton::clicked, this, &TLessonWindow::ButonKlako);
+    } else if (ComponentTag(component) > 0) {
+      if (auto* edit = qobject_cast<QLineEdit*>(component)) {
+        connect(edit, &QLineEdit::textChanged, this, &TLessonWindow::Edit2Change);
+      } else if (auto* plain = qobject_cast<QPlainTextEdit*>(component); plain && !plain->isReadOnly()) {
+        connect(plain, &QPlainTextEdit::textChanged, this, &TLessonWindow::Edit2Change);
+      } else if (auto* rich = qobject_cast<QTextEdit*>(component); rich && !rich->isReadOnly()) {
+        connect(rich, &QTextEdit::textChanged, this, &TLessonWindow::Edit2Change);
+      }
+    }
+  }
+  connect(pagxaro_, &QTabWidget::currentChanged, this, &TLessonWindow::PagxaroChange);
+}
+
+void TLessonWindow::FormCreate() {
+  CurrentLessonContext().LessonNumber = QLatin1String(definition_.lessonNumber);
+
+  // Heading strips in the window's colour, behind the heading texts.
+  ApplyStoredPictures(this);
+  const QString strip = DataPath(StripPicture(definition_.colour));
+  for (QLabel* heading : findChildren<QLabel*>()) {
+    if (!heading->objectName().startsWith(QLatin1String("Grad"))) continue;
+    heading->setStyleSheet(QStringLiteral("QLabel { border-image: url(%1) 0 0 0 0 stretch stretch; padding-left: 8px; }")
+                               .arg(strip));
+  }
+
+  WireComponents();
+  LoadWrittenAnswers(pagxaro_);
+  subaParto_->Savu()->setEnabled(false);
+
+  const PictureStore& pictures = Figurejo();
+  for (int i = 0; i < pagxaro_->count(); ++i) {
+    pagxaro_->setTabIcon(i, pictures.TabIcon(pagxaro_->widget(i)->property("icon").toInt()));
+  }
+  pagxaro_->tabBar()->setStyleSheet(
+      QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 0px; }").arg(TabWidth(width(), pagxaro_->count())));
+  if (parentWidget()) move(parentWidget()->pos());
+
+  SetLessonContext();
+  subaParto_->koverto()->setToolTip(Messages().smKoverto);
+  subaParto_->Savu()->setToolTip(Messages().smDisketo);
+  subaParto_->Eliri()->setToolTip(Messages().smPordo);
+  LessonSetUp();
+}
+
+void TLessonWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous() || shown_) return;
+  shown_ = true;
+  FormShow();
+}
+
+void TLessonWindow::FormShow() {
+  int page = 0;
+  if (ResumeRequested()) {
+    const int remembered = CurrentSettings().LastaPagxo;
+    // A remembered page this lesson does not have opens the first page.
+    if (remembered >= 0 && remembered < pagxaro_->count()) page = remembered;
+  }
+  if (pagxaro_->currentIndex() != page) {
+    pagxaro_->setCurrentIndex(page);
+  } else {
+    PagxaroChange();
+  }
+  subaParto_->PagxaroShangho();
+}
+
+void TLessonWindow::PagxaroChange() {
+  LessonPageChanged();
+  subaParto_->PagxaroShangho();
+}
+
+void TLessonWindow::ButonKlako() { SpeakWordButton(qobject_cast<QAbstractButton*>(sender())); }
+
+void TLessonWindow::Edit2Change() { subaParto_->Savu()->setEnabled(true); }
+
+bool TLessonWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // Only the first delivery counts; an ignored key travels on to the parents.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus ? widget != focus : widget != this) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  // Seen before the focused control, which still receives the key.
+  if (key == Qt::Key_PageDown) subaParto_->AntauenClick();
+  if (key == Qt::Key_PageUp) subaParto_->MalantauenClick();
+  return false;
+}
+
+void TLessonWindow::done(int result) {
+  if (!closing_) {
+    closing_ = true;
+    StopPlayback();
+    if (Mp3()) Mp3()->Stop();
+    // Unsaved answers are kept, however the window is closed.
+    if (subaParto_->Savu()->isEnabled()) {
+      SaveWrittenAnswers(pagxaro_);
+      subaParto_->Savu()->setEnabled(false);
+    }
+    CurrentSettings().LastaLeciono = definition_.lessonValue;
+    CurrentSettings().LastaPagxo = pagxaro_->currentIndex();
+  }
+  QDialog::done(result);
+}

@@ -1,0 +1,151 @@
+#include "writtenanswers.h"
+
+#include "inifile.h"
+#include "letters.h"
+#include "messages.h"
+#include "ownedcomponents.h"
+#include "settings.h"
+#include "statictext.h"
+#include "storedtext.h"
+#include "uiloader.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QUrlQuery>
+
+#include <array>
+
+namespace {
+
+constexpr int kSlots = 160;
+
+bool IsPlainEdit(const QWidget* widget) {
+  const auto* edit = qobject_cast<const QLineEdit*>(widget);
+  return edit && edit->inputMask().isEmpty();  // a masked edit is no plain edit
+}
+
+bool IsMemo(const QWidget* widget) {
+  return qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
+}
+
+bool IsReadOnlyMemo(const QWidget* widget) {
+  if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) return plain->isReadOnly();
+  if (const auto* rich = qobject_cast<const QTextEdit*>(widget)) return rich->isReadOnly();
+  return false;
+}
+
+bool IsAnswerField(const QWidget* widget) {
+  return ComponentTag(widget) > 0 && (IsPlainEdit(widget) || (IsMemo(widget) && !IsReadOnlyMemo(widget)));
+}
+
+QByteArray WindowSection(QTabWidget* pagxaro) { return pagxaro->window()->objectName().toUtf8(); }
+
+// Slot and conversion of an edit or memo: Tags from 128 on are sent as typed.
+struct AnswerSlot {
+  int slot;
+  bool convert;
+};
+AnswerSlot SlotOfField(int tag) { return tag >= 128 ? AnswerSlot{tag - 127, false} : AnswerSlot{tag, true}; }
+
+QString Converted(const QString& text, bool convert) {
+  return convert ? ToLetterSystem(text, CurrentSettings().Sistemo) : text;
+}
+
+}  // namespace
+
+void SaveWrittenAnswers(QTabWidget* pagxaro) {
+  TIniFile* settings = SettingsFile();
+  if (!pagxaro || !settings) return;
+  const QByteArray section = WindowSection(pagxaro);
+  for (QWidget* component : OwnedComponents(pagxaro->window())) {
+    if (!IsAnswerField(component)) continue;
+    const QString text =
+        IsMemo(component) ? ReadMemoText(component) : qobject_cast<QLineEdit*>(component)->text();
+    settings->WriteBytes(section, component->objectName().toUtf8(), EncodeTranslation(text));
+  }
+}
+
+void LoadWrittenAnswers(QTabWidget* pagxaro) {
+  const TIniFile* settings = SettingsFile();
+  if (!pagxaro || !settings) return;
+  const QByteArray section = WindowSection(pagxaro);
+  for (QWidget* component : OwnedComponents(pagxaro->window())) {
+    if (!IsAnswerField(component)) continue;
+    QByteArray stored = settings->ReadBytes(section, component->objectName().toUtf8(), QByteArray());
+    // The line-break marker is recognised in any letter case.
+    stored.replace("'#10'", "\n");
+    const QString text = DecodeTranslation(stored);
+    if (IsMemo(component)) {
+      WriteMemoText(component, text);
+    } else {
+      qobject_cast<QLineEdit*>(component)->setText(text);
+    }
+  }
+}
+
+QUrl MonitorMailUrl(const QString& address, const QString& subject) {
+  QUrl url;
+  url.setScheme(QStringLiteral("mailto"));
+  url.setPath(address.trimmed(), QUrl::DecodedMode);
+  QUrlQuery query;
+  query.addQueryItem(QStringLiteral("subject"), QString(subject).replace(QLatin1Char('%'), QStringLiteral("%25")));
+  url.setQuery(query);
+  return url;
+}
+
+MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
+  std::array<QString, kSlots + 1> prompts;
+  std::array<QString, kSlots + 1> answers;
+  QWidget* page = pagxaro->currentWidget();
+  const bool wholeExam = page && page->objectName().left(8) == QLatin1String("Ekzameno");
+  const QString lineEnd = QStringLiteral("\r\n");
+
+  for (QWidget* component : OwnedComponents(pagxaro->window())) {
+    if (component->parentWidget() != page && !wholeExam) continue;
+    const int tag = ComponentTag(component);
+    if (IsPlainEdit(component)) {
+      const AnswerSlot slot = SlotOfField(tag);
+      if (slot.slot < 1 || slot.slot > kSlots) continue;
+      answers[slot.slot] = QLatin1Char('\t') + Converted(qobject_cast<QLineEdit*>(component)->text(), slot.convert) +
+                           lineEnd + lineEnd;
+    } else if (auto* label = qobject_cast<QLabel*>(component); label && tag > 0 && tag <= kSlots) {
+      const bool staticText = qobject_cast<StaticText*>(label) != nullptr;
+      prompts[tag] = (staticText ? Converted(label->text(), true) : label->text()) + lineEnd;
+    } else if (IsMemo(component)) {
+      const AnswerSlot slot = SlotOfField(tag);
+      if (slot.slot < 1 || slot.slot > kSlots) continue;
+      QString& column = IsReadOnlyMemo(component) ? prompts[slot.slot] : answers[slot.slot];
+      column = lineEnd + column + Converted(ReadMemoText(component), slot.convert) + lineEnd + lineEnd;
+    }
+  }
+
+  MonitorMessage message;
+  for (int slot = 1; slot <= kSlots; ++slot) message.body += prompts[slot] + answers[slot];
+  const QString subject = pagxaro->window()->windowTitle() + QStringLiteral(" - Pagxo ") +
+                          QString::number(pagxaro->currentIndex() + 1);
+  message.address = MonitorMailUrl(CurrentSettings().Adreso, subject);
+  return message;
+}
+
+void SendToMonitor(QTabWidget* pagxaro) {
+  if (!pagxaro) return;
+  QWidget* window = pagxaro->window();
+  if (!CurrentSettings().Korektanto) {
+    QMessageBox::information(window, ApplicationTitle, Messages().smDevasHaviKor, QMessageBox::Ok);
+    return;
+  }
+  const MonitorMessage message = BuildMonitorMessage(pagxaro);
+  if (QMessageBox::information(window, ApplicationTitle, Messages().smTondujo, QMessageBox::Ok | QMessageBox::Cancel) !=
+      QMessageBox::Ok) {
+    return;
+  }
+  QApplication::clipboard()->setText(message.body);
+  QDesktopServices::openUrl(message.address);
+}
