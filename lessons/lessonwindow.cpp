@@ -49,7 +49,7 @@ int TabWidth(int pageControlWidth, int pageCount) {
 
 TLessonWindow::TLessonWindow(const LessonWindowDefinition& definition, QWidget* owner)
     : QDialog(owner), definition_(definition) {
-  PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(definition.layout)));
+  if (!PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(definition.layout)))) return;
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(632, 442);

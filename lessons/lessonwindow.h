@@ -25,6 +25,10 @@ class TLessonWindow : public QDialog {
  public:
   TLessonWindow(const LessonWindowDefinition& definition, QWidget* owner);
 
+  // Whether the stored layout was read and holds the page control and the
+  // navigation bar; a window without them is never shown.
+  bool IsComplete() const { return pagxaro_ && subaParto_; }
+
   // The creation steps; called once right after construction.
   void FormCreate();
 

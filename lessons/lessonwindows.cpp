@@ -10,6 +10,7 @@ std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
     case 1: window = std::make_unique<TForm1>(owner); break;
     default: return nullptr;
   }
+  if (!window->IsComplete()) return nullptr;
   window->FormCreate();
   return window;
 }
