@@ -1,0 +1,227 @@
+#include "inifile.h"
+#include "messages.h"
+#include "settings.h"
+#include "statictext.h"
+#include "storedtext.h"
+#include "testsupport.h"
+#include "writtenanswers.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// A lesson window as its stored layout would build it: pages of a page
+// control, labels and edits numbered by their Tags.
+struct TestWindow {
+  QDialog window;
+  QTabWidget* pagxaro = new QTabWidget(&window);
+
+  TestWindow() {
+    window.setObjectName(QStringLiteral("Form1"));
+    window.setWindowTitle(QStringLiteral("Leciono 01"));
+    pagxaro->setObjectName(QStringLiteral("Pagxaro"));
+  }
+  QWidget* AddPage(const QString& name) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    new QVBoxLayout(page);
+    pagxaro->addTab(page, QString::number(pagxaro->count() + 1));
+    return page;
+  }
+  template <typename T>
+  T* Add(QWidget* page, const QString& name, int tag, const QString& text = QString()) {
+    auto* widget = new T(page);
+    widget->setObjectName(name);
+    widget->setProperty("tag", tag);
+    if constexpr (std::is_base_of_v<QLabel, T> || std::is_same_v<T, QLineEdit>) widget->setText(text);
+    page->layout()->addWidget(widget);
+    return widget;
+  }
+};
+
+class MailCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public Q_SLOTS:
+  void open(const QUrl& url) { urls.append(url); }
+};
+
+}  // namespace
+
+class TestWrittenAnswers : public QObject {
+  Q_OBJECT
+
+ private:
+  MailCatcher mail_;
+
+ private Q_SLOTS:
+  void initTestCase() {
+    SetBuiltInMessages();
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail_, "open");
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    mail_.urls.clear();
+  }
+  void cleanup() { CloseSettingsFile(); }
+
+  void answersComeBackExactly() {
+    TempProgramFolder folder;
+    OpenSettingsFile();
+    const QString edited = QStringLiteral("  Ĉu vi \"vidas\" la domon?  ");
+    const QString memoText = QStringLiteral("Unua linio\nDua: 'citaĵo'\n\nKvara ;=[x]");
+    {
+      TestWindow w;
+      QWidget* page = w.AddPage("Traduko");
+      w.Add<QLineEdit>(page, "Edit2", 1, edited);
+      w.Add<QLineEdit>(page, "Edit3", 2);
+      auto* memo = w.Add<QPlainTextEdit>(page, "Memo1", 3);
+      memo->setPlainText(memoText);
+      auto* untagged = w.Add<QLineEdit>(page, "Edit9", 0, "not an answer");
+      Q_UNUSED(untagged);
+      SaveWrittenAnswers(w.pagxaro);
+    }
+    const TIniFile& settings = *SettingsFile();
+    QCOMPARE(settings.ReadSection("Form1"), (QByteArrayList{"Edit2", "Edit3", "Memo1"}));
+    QCOMPARE(settings.ReadBytes("Form1", "Memo1", ""), EncodeTranslation(memoText));
+    QVERIFY(settings.ReadBytes("Form1", "Memo1", "").count("'#10'") == 3);
+
+    TestWindow w;
+    QWidget* page = w.AddPage("Traduko");
+    auto* edit2 = w.Add<QLineEdit>(page, "Edit2", 1, "will be replaced");
+    auto* edit3 = w.Add<QLineEdit>(page, "Edit3", 2, "will be emptied");
+    auto* memo = w.Add<QPlainTextEdit>(page, "Memo1", 3);
+    auto* readOnly = w.Add<QPlainTextEdit>(page, "Memo2", 4);
+    readOnly->setPlainText(QStringLiteral("the text to translate"));
+    readOnly->setReadOnly(true);
+    LoadWrittenAnswers(w.pagxaro);
+    QCOMPARE(edit2->text(), edited);
+    QCOMPARE(edit3->text(), QString());
+    QCOMPARE(memo->toPlainText(), memoText);
+    QCOMPARE(memo->textCursor().position(), 0);
+    QCOMPARE(readOnly->toPlainText(), QStringLiteral("the text to translate"));
+  }
+
+  void storedLineBreakMarkersInEdits() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", "[Form1]\r\nEdit2=unu'#10'du\r\nEdit3=a'#10'b\r\nEdit4=\xff\xfe junk\r\n");
+    OpenSettingsFile();
+    TestWindow w;
+    QWidget* page = w.AddPage("Traduko");
+    auto* edit2 = w.Add<QLineEdit>(page, "Edit2", 1);
+    auto* edit4 = w.Add<QLineEdit>(page, "Edit4", 3, "x");
+    LoadWrittenAnswers(w.pagxaro);
+    QCOMPARE(edit2->text(), QStringLiteral("unu\ndu"));
+    QCOMPARE(edit4->text(), QString());  // junk reads as nothing
+  }
+
+  void messageOfATranslationPage_data() {
+    QTest::addColumn<int>("system");
+    QTest::addColumn<QString>("expectedBody");
+    const QString body = QStringLiteral("1. O chá está quente.\r\n\tLa teo estas varma.\r\n\r\n"
+                                        "2. Ela é minha amiga.\r\n\t%1i estas mia amikino.\r\n\r\n"
+                                        "3. Nós somos felizes.\r\n\t\r\n\r\n");
+    QTest::newRow("letters") << 0 << body.arg(QStringLiteral("Ŝ"));
+    QTest::newRow("x-system") << 1 << body.arg(QStringLiteral("Sx"));
+  }
+  void messageOfATranslationPage() {
+    QFETCH(int, system);
+    QFETCH(QString, expectedBody);
+    CurrentSettings().Sistemo = system;
+    CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
+    TestWindow w;
+    w.AddPage("Alfabeto");
+    QWidget* page = w.AddPage("Traduko");
+    w.Add<QLabel>(page, "Label1", 0, "Traduza para o Esperanto");
+    // Components in another order than their Tags: the body follows the Tags.
+    w.Add<QLineEdit>(page, "Edit3", 2, QStringLiteral("Ŝi estas mia amikino."));
+    w.Add<QLabel>(page, "Label3", 2, QStringLiteral("2. Ela é minha amiga."));
+    w.Add<QLabel>(page, "Label2", 1, QStringLiteral("1. O chá está quente."));
+    w.Add<QLineEdit>(page, "Edit2", 1, QStringLiteral("La teo estas varma."));
+    w.Add<QLabel>(page, "Label4", 3, QStringLiteral("3. Nós somos felizes."));
+    w.Add<QLineEdit>(page, "Edit4", 3);
+    w.pagxaro->setCurrentIndex(1);
+    const MonitorMessage message = BuildMonitorMessage(w.pagxaro);
+    QCOMPARE(message.body, expectedBody);
+    QCOMPARE(message.address.toString(QUrl::FullyEncoded),
+             QStringLiteral("mailto:monitoro@example.org?subject=Leciono%2001%20-%20Pagxo%202"));
+  }
+
+  void conversionFollowsTheTags() {
+    CurrentSettings().Sistemo = 1;
+    TestWindow w;
+    QWidget* page = w.AddPage("Legado");
+    w.Add<StaticText>(page, "StaticText1", 1, QStringLiteral("Ĉu ŝi venos?"));
+    w.Add<QLineEdit>(page, "Edit1", 1, QStringLiteral("Jes, ŝi venos."));
+    w.Add<QLabel>(page, "Label2", 2, QStringLiteral("Ĝis!"));
+    w.Add<QLineEdit>(page, "Edit2", 129, QStringLiteral("ĝis"));
+    auto* text = w.Add<QPlainTextEdit>(page, "Memo1", 3);
+    text->setPlainText(QStringLiteral("Ŝi kantas."));
+    text->setReadOnly(true);
+    auto* answer = w.Add<QPlainTextEdit>(page, "Memo2", 130);
+    answer->setPlainText(QStringLiteral("Ela canta.\nĈiam."));
+    auto* panel = new QWidget(page);
+    auto* hidden = new QLineEdit(QStringLiteral("in a panel"), panel);
+    hidden->setProperty("tag", 4);
+    const MonitorMessage message = BuildMonitorMessage(w.pagxaro);
+    QCOMPARE(message.body, QStringLiteral("Cxu sxi venos?\r\n\tJes, sxi venos.\r\n\r\n"
+                                          "Ĝis!\r\n\tĝis\r\n\r\n"
+                                          "\r\nSxi kantas.\r\n\r\n\r\nEla canta.\nĈiam.\r\n\r\n"));
+  }
+
+  void addressCannotAddRecipientsOrHeaders() {
+    const QUrl url = MonitorMailUrl(QStringLiteral("ana@example.org?cc=eve@example.org&bcc=x"),
+                                    QStringLiteral("Leciono 01 - Pagxo 12 & more #1 100%"));
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItems().size(), 1);
+    QCOMPARE(url.path(), QStringLiteral("ana@example.org?cc=eve@example.org&bcc=x"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+             QStringLiteral("Leciono 01 - Pagxo 12 & more #1 100%"));
+  }
+
+  void sendingAsksFirstAndNeedsAMonitor() {
+    TestWindow w;
+    QWidget* page = w.AddPage("Traduko");
+    w.Add<QLabel>(page, "Label2", 1, QStringLiteral("1. Frase."));
+    w.Add<QLineEdit>(page, "Edit2", 1, QStringLiteral("Frazo."));
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    SendToMonitor(w.pagxaro);
+    QCOMPARE(shown, Messages().smDevasHaviKor);
+    QVERIFY(mail_.urls.isEmpty());
+
+    CurrentSettings().Korektanto = true;
+    CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    WhenModalShown([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+    SendToMonitor(w.pagxaro);
+    QVERIFY(mail_.urls.isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    SendToMonitor(w.pagxaro);
+    QCOMPARE(shown, Messages().smTondujo);
+    QCOMPARE(mail_.urls.size(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1. Frase.\r\n\tFrazo.\r\n\r\n"));
+  }
+};
+
+QTEST_MAIN(TestWrittenAnswers)
+#include "tst_writtenanswers.moc"
