@@ -18,7 +18,34 @@ QString WordRecordingFileName(const QString& componentName, int tag, const QStri
 }
 
 QString LessonRecordingPath(const QString& fileName) {
-  return QStringLiteral("sonoj\\lec") + CurrentLessonContext().LessonNumber + QLatin1Char('\\') + fileName;
+  return LessonRecordingPath(CurrentLessonContext().LessonNumber, fileName);
+}
+
+QString LessonRecordingPath(const QString& lessonNumber, const QString& fileName) {
+  return QStringLiteral("sonoj\\lec") + lessonNumber + QLatin1Char('\\') + fileName;
+}
+
+int ItemButtonNumber(const QString& item) {
+  bool ok = false;
+  const int number = item.toInt(&ok);
+  return ok && number > 0 ? number : 0;
+}
+
+QString DrillItemRecording(const QString& item, const QString& lessonFolder) {
+  if (const int button = ItemButtonNumber(item)) {
+    return LessonRecordingPath(lessonFolder, QStringLiteral("Btn") + QString::number(button) + QStringLiteral(".mp3"));
+  }
+  QString name = ToLetterSystem(item, 1);
+  if (name == QLatin1String("aux")) name = QStringLiteral("auh");
+  return LessonRecordingPath(lessonFolder, name + QStringLiteral(".mp3"));
+}
+
+QString SpokenText(const QString& caption) {
+  const QString text = caption.trimmed();
+  if (text.size() != 1 || !text[0].isLetter()) return caption;
+  const QString letter = FoldEsperantoCase(text, true);
+  static const QString vowels = QStringLiteral("aeiou");
+  return vowels.contains(letter) ? letter : letter + QLatin1Char('o');
 }
 
 void SpeakWordButton(QAbstractButton* button) {

@@ -12,6 +12,18 @@ QString WordRecordingFileName(const QString& componentName, int tag, const QStri
 
 // "sonoj\lec" + the open lesson's number + "\" + the file name.
 QString LessonRecordingPath(const QString& fileName);
+QString LessonRecordingPath(const QString& lessonNumber, const QString& fileName);
+
+// A drill item that is a whole number k stands for the window's speaking
+// button "Button" + k; the number, or 0 for an item that is a text.
+int ItemButtonNumber(const QString& item);
+// The recording of a drill item of the lesson folder `lessonFolder` ("01"):
+// "Btn" + k for a button, else the text in the x-system ("aŭ" as "auh").
+QString DrillItemRecording(const QString& item, const QString& lessonFolder);
+
+// What a speaking button says: its caption, a letter of the alphabet by its
+// name ("B" is said "bo").
+QString SpokenText(const QString& caption);
 
 // Plays the recording of a clicked word button of the open lesson, without
 // waiting; shows the no-sound message when it is missing.

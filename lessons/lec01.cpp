@@ -32,6 +32,14 @@ QString TForm1::GameWordRecording(const QString& word) {
   return QStringLiteral("sonoj\\lec01\\") + name + QStringLiteral(".mp3");
 }
 
+QList<LessonRecording> TForm1::Recordings() const {
+  QList<LessonRecording> recordings = TLessonWindow::Recordings();
+  QStringList words;
+  const int count = LoadExerciseItems(words, QStringLiteral("0101"), QStringLiteral("D"));
+  for (int i = 0; i < count; ++i) recordings.append({GameWordRecording(words[i]), words[i]});
+  return recordings;
+}
+
 void TForm1::SetLessonContext() {
   LessonContext& context = CurrentLessonContext();
   context.WordGameCode = QStringLiteral("0103");

@@ -27,6 +27,8 @@ class TForm1 : public TLessonWindow {
   // x-system + ".mp3", "aŭ" as "auh".
   static QString GameWordRecording(const QString& word);
 
+  QList<LessonRecording> Recordings() const override;
+
  protected:
   void SetLessonContext() override;
   void LessonSetUp() override;

@@ -2,6 +2,7 @@
 
 #include "coursesounds.h"
 #include "cursorfile.h"
+#include "exercisedata.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
 #include "messages.h"
@@ -111,6 +112,39 @@ void TLessonWindow::FormCreate() {
   subaParto_->Savu()->setToolTip(Messages().smDisketo);
   subaParto_->Eliri()->setToolTip(Messages().smPordo);
   LessonSetUp();
+}
+
+QList<LessonRecording> TLessonWindow::Recordings() const {
+  QList<LessonRecording> recordings;
+  const QString lessonNumber = QLatin1String(definition_.lessonNumber);
+  auto* self = const_cast<TLessonWindow*>(this);
+  for (QWidget* component : OwnedComponents(self)) {
+    const auto* button = qobject_cast<const QPushButton*>(component);
+    if (!button || !IsSpeakingButton(button)) continue;
+    const QString file = WordRecordingFileName(button->objectName(), ComponentTag(button), button->text());
+    recordings.append({LessonRecordingPath(lessonNumber, file), SpokenText(button->text())});
+  }
+  // The drills of the frames this window holds; both take their sound folder from the pronunciation code.
+  const LessonContext& context = CurrentLessonContext();
+  const QString folder = context.PronunciationCode.left(2);
+  QStringList codes;
+  if (OwnedComponent(self, QStringLiteral("TFrame21"))) codes.append(context.PronunciationCode);
+  if (OwnedComponent(self, QStringLiteral("TFrame31"))) codes.append(context.ListeningCode);
+  for (const QString& code : codes) {
+    QStringList items;
+    const int count = LoadExerciseItems(items, code, QStringLiteral("D"));
+    for (int i = 0; i < count; ++i) {
+      QString text = items[i];
+      if (const int number = ItemButtonNumber(text)) {
+        const auto* button = qobject_cast<const QAbstractButton*>(
+            OwnedComponent(self, QStringLiteral("Button") + QString::number(number)));
+        if (!button) continue;
+        text = button->text();
+      }
+      recordings.append({DrillItemRecording(items[i], folder), text});
+    }
+  }
+  return recordings;
 }
 
 void TLessonWindow::showEvent(QShowEvent* event) {

@@ -7,6 +7,13 @@ class QPushButton;
 class QTabWidget;
 class TFrame6;
 
+// A recording a lesson window needs: where it lies below the program
+// folder, and what it says.
+struct LessonRecording {
+  QString relativePath;
+  QString text;
+};
+
 // What sets one lesson window apart in the shared frame.
 struct LessonWindowDefinition {
   const char* layout;        // stored layout, such as "lec01.ui"
@@ -40,6 +47,10 @@ class TLessonWindow : public QDialog {
   bool Closing() const { return closing_; }
 
   void done(int result) override;
+
+  // Every recording the window may play: its speaking buttons and the items
+  // of its pronunciation and listening drills.
+  virtual QList<LessonRecording> Recordings() const;
 
  protected:
   virtual void SetLessonContext() {}      // the exercise codes of the window's drills

@@ -1,12 +1,22 @@
 // The course recordings: the files the program looks for are there and play, and the generator makes only what
-// changed. The generator is compiled in whole so that its decisions can be called directly.
-#define PELANO_MAKERECORDINGS_NO_MAIN
-#include "../tools/makerecordings.cpp"
+// changed; its decisions are called directly, without running espeak-ng.
+#include "recordingmaker.h"
 
 #include "programpaths.h"
+#include "soundnames.h"
 #include "testsupport.h"
 
 #include <QRegularExpression>
+#include <cmath>
+#include <QtEndian>
+#include <QSet>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QJsonObject>
+#include <QJsonDocument>
+#include <QFileInfo>
+#include <QFile>
+#include <QDir>
 #include <QtTest>
 
 #include <mpg123.h>
@@ -482,5 +492,5 @@ class TestRecordings : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TestRecordings)
+QTEST_MAIN(TestRecordings)
 #include "tst_recordings.moc"

@@ -1,0 +1,20 @@
+#include "recordingmaker.h"
+
+#include "lessonwindow.h"
+#include "lessonwindows.h"
+
+Voice LessonVoice() { return Voice{QStringLiteral("eo+f4"), 135, 50}; }
+
+QList<Recording> CourseRecordings() {
+  QList<Recording> list = SharedRecordings();
+  RegisterLessonWidgets();
+  for (int lesson = 1; lesson <= 13; ++lesson) {
+    const std::unique_ptr<QDialog> window = CreateLessonWindow(lesson, nullptr);
+    const auto* lessonWindow = dynamic_cast<const TLessonWindow*>(window.get());
+    if (!lessonWindow) continue;
+    for (const LessonRecording& recording : lessonWindow->Recordings()) {
+      list.append({recording.relativePath, recording.text, LessonVoice()});
+    }
+  }
+  return list;
+}
