@@ -3,6 +3,8 @@
 #include "audiooutput.h"
 #include "mp3player.h"
 
+#include <QDateTime>
+
 #include <cmath>
 
 DecodedStream::DecodedStream(Mp3Decoder& decoder, QObject* parent) : QIODevice(parent), decoder_(decoder) {
@@ -25,7 +27,9 @@ qint64 DecodedStream::readData(char* data, qint64 maxBytes) {
   return read;
 }
 
-Mp3Engine::Mp3Engine() : positionTimer_(this) {
+Mp3Engine::Mp3Engine() : positionTimer_(this), endTimer_(this) {
+  endTimer_.setInterval(10);
+  connect(&endTimer_, &QTimer::timeout, this, &Mp3Engine::FinishWhenHeard);
   positionTimer_.setInterval(10);
   positionTimer_.setTimerType(Qt::PreciseTimer);
   connect(&positionTimer_, &QTimer::timeout, this, &Mp3Engine::ReportPosition);
@@ -116,6 +120,7 @@ void Mp3Engine::Shutdown() {
 
 void Mp3Engine::CloseOutput() {
   positionTimer_.stop();
+  endTimer_.stop();
   paused_ = false;
   if (!output_) return;
   output_->Stop();
@@ -136,7 +141,18 @@ void Mp3Engine::ReportPosition() {
 }
 
 void Mp3Engine::OnFinished() {
+  if (!output_ || endTimer_.isActive()) return;
+  // The device reports the end of the data before its buffers have been heard.
+  endWaitStartMs_ = QDateTime::currentMSecsSinceEpoch();
+  endTimer_.start();
+  FinishWhenHeard();
+}
+
+void Mp3Engine::FinishWhenHeard() {
   if (!output_) return;
+  const qint64 lengthUSecs = decoder_.SampleRate() > 0 ? decoder_.LengthFrames() * 1000000 / decoder_.SampleRate() : 0;
+  const bool heard = output_->ProcessedUSecs() >= lengthUSecs - 5000;
+  if (!heard && QDateTime::currentMSecsSinceEpoch() - endWaitStartMs_ < 500) return;
   ReportPosition();
   CloseOutput();
   if (stream_) stream_->Restart();

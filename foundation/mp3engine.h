@@ -58,11 +58,14 @@ class Mp3Engine : public QObject {
   void CloseOutput();
   void ReportPosition();
   void OnFinished();
+  void FinishWhenHeard();
 
   Mp3Decoder decoder_;
   std::unique_ptr<DecodedStream> stream_;
   std::unique_ptr<AudioOutput> output_;
   QTimer positionTimer_;
+  QTimer endTimer_;  // from the last data given to the output to its last sound heard
+  qint64 endWaitStartMs_ = 0;
   int durationSeconds_ = 0;
   int granularity_ = 100;
   qint64 lastReportedStep_ = -1;

@@ -1,4 +1,5 @@
 #include "pulseserver.h"
+#include "recordedsound.h"
 #include "testsupport.h"
 #include "voicerecorder.h"
 #include "wavfile.h"
@@ -24,7 +25,7 @@ constexpr int kRate = 22050;
 constexpr int kToneHz = 440;
 constexpr int kAmplitude = 8000;
 const double kToneRms = kAmplitude / std::numbers::sqrt2;
-constexpr int kWindowMs = 10;
+
 
 WavAudio Tone(int milliseconds, int channels = 1, int bits = 16) {
   WavAudio audio;
@@ -53,53 +54,6 @@ QString WriteWav(const QTemporaryDir& folder, const QString& name, const WavAudi
   return path;
 }
 
-// A mono 16-bit recording seen in windows of kWindowMs.
-class Recording {
- public:
-  explicit Recording(const WavAudio& audio) : rate_(audio.sampleRate) {
-    const auto* data = reinterpret_cast<const uchar*>(audio.samples.constData());
-    for (qsizetype i = 0; i + 1 < audio.samples.size(); i += 2) samples_.append(qFromLittleEndian<qint16>(data + i));
-  }
-
-  int Windows() const { return int(samples_.size() / WindowFrames()); }
-  double Rms(int window) const {
-    double sum = 0;
-    for (int i = window * WindowFrames(); i < (window + 1) * WindowFrames(); ++i) {
-      sum += double(samples_[i]) * samples_[i];
-    }
-    return std::sqrt(sum / WindowFrames());
-  }
-  bool Loud(int window) const { return Rms(window) > kToneRms / 2; }
-  bool Silent(int window) const { return Rms(window) < kAmplitude / 100.0; }
-  int FirstLoud() const {
-    for (int w = 0; w < Windows(); ++w) {
-      if (Loud(w)) return w;
-    }
-    return -1;
-  }
-  int LastLoud() const {
-    for (int w = Windows() - 1; w >= 0; --w) {
-      if (Loud(w)) return w;
-    }
-    return -1;
-  }
-  // The frequency from the sign changes in windows [first, last].
-  double Frequency(int first, int last) const {
-    int crossings = 0;
-    const int from = first * WindowFrames();
-    const int to = (last + 1) * WindowFrames();
-    for (int i = from + 1; i < to; ++i) {
-      if ((samples_[i - 1] < 0) != (samples_[i] < 0)) ++crossings;
-    }
-    return crossings / 2.0 / (double(to - from) / rate_);
-  }
-
- private:
-  int WindowFrames() const { return rate_ * kWindowMs / 1000; }
-
-  int rate_;
-  QList<qint16> samples_;
-};
 
 qint64 CpuMs() { return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC; }
 
@@ -184,7 +138,7 @@ class TestVoice : public QObject {
     QCOMPARE(audio->sampleRate, kRate);
     QVERIFY2(qAbs(WavDurationMs(*audio) - 1500) <= 150, qPrintable(QString::number(WavDurationMs(*audio))));
 
-    const Recording heard(*audio);
+    const RecordedSound heard(*audio, kAmplitude);
     const int first = heard.FirstLoud();
     const int last = heard.LastLoud();
     QVERIFY2(first >= 0, "the tone is missing from the recording");
@@ -235,7 +189,7 @@ class TestVoice : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!recorder.IsRecording(), 10000);
     const auto audio = Saved(recorder, QStringLiteral("format-heard.wav"));
     QVERIFY(audio);
-    const Recording heard(*audio);
+    const RecordedSound heard(*audio, kAmplitude);
     const int first = heard.FirstLoud();
     const int last = heard.LastLoud();
     QVERIFY(first >= 0);
@@ -259,7 +213,7 @@ class TestVoice : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!recorder.IsRecording(), 10000);
     const auto audio = Saved(recorder, QStringLiteral("stopped.wav"));
     QVERIFY(audio);
-    const Recording heard(*audio);
+    const RecordedSound heard(*audio, kAmplitude);
     const int first = heard.FirstLoud();
     const int last = heard.LastLoud();
     QVERIFY(first >= 0);

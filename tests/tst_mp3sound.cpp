@@ -1,0 +1,107 @@
+#include "mp3fixtures.h"
+#include "mp3player.h"
+#include "playerhelpers.h"
+#include "pulseserver.h"
+#include "recordedsound.h"
+#include "testsupport.h"
+#include "voicerecorder.h"
+#include "waiting.h"
+#include "wavfile.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+constexpr double kMp3Amplitude = 12000;  // of the tones the fixtures encode
+}
+
+// The MP3 player on a real sound server: what it plays arrives at the sink,
+// and the voice recorder, listening to that sink, hears it.
+class TestMp3Sound : public QObject {
+  Q_OBJECT
+
+ private:
+  PrivatePulseServer server_;
+  QTemporaryDir folder_;
+  bool haveServer_ = false;
+
+  // Records `milliseconds` while `play` runs; the recording as saved.
+  std::optional<WavAudio> RecordWhile(int milliseconds, const std::function<void()>& play) {
+    VoiceRecorder recorder;
+    if (!recorder.Record(milliseconds)) return std::nullopt;
+    WaitUntil([&] { return recorder.PositionMs() > 100; }, 5);
+    play();
+    WaitUntil([&] { return !recorder.IsRecording(); }, milliseconds / 1000.0 + 5);
+    const QString path = folder_.filePath(QStringLiteral("heard.wav"));
+    if (!recorder.SaveWav(path)) return std::nullopt;
+    return ParseWavFile(ReadFileBytes(path));
+  }
+
+ private Q_SLOTS:
+  void initTestCase() {
+    if (!PrivatePulseServer::Available()) QSKIP("pulseaudio is not installed");
+    QVERIFY2(server_.Start(), qPrintable(server_.ErrorString()));
+    haveServer_ = true;
+  }
+  void cleanupTestCase() { server_.Stop(); }
+
+  void playedFileArrivesWhole() {
+    const QString tone = MakeToneMp3(folder_.path(), QStringLiteral("tone"), 1.0, 22050, 1);
+    QVERIFY(!tone.isEmpty());
+    Mp3Player player;
+    SetMp3(&player);
+    bool ended = false;
+    connect(&player, &Mp3Player::NotifyPlayerState, this, [&](int state) { ended |= state == Mp3Player::EndOfStream; });
+    player.InputOpen(tone);
+    Synchronise();
+    QElapsedTimer clock;
+    qint64 endedAfter = -1;
+    const auto audio = RecordWhile(2000, [&] {
+      clock.start();
+      player.Play();
+      WaitUntil([&] { return ended; }, 5);
+      endedAfter = clock.elapsed();
+    });
+    QVERIFY(audio);
+    const RecordedSound heard(*audio, kMp3Amplitude);
+    const int first = heard.FirstLoud();
+    const int last = heard.LastLoud();
+    QVERIFY2(first >= 0, "nothing arrived at the sink");
+    const int toneMs = (last + 1 - first) * kWindowMs;
+    const double hz = heard.Frequency(first + 2, last - 2);
+    qInfo("tone heard for %d ms at %.1f Hz; end of stream reported %lld ms after Play", toneMs, hz, endedAfter);
+    QVERIFY2(qAbs(toneMs - 1000) <= 60, qPrintable(QString::number(toneMs)));
+    QVERIFY2(qAbs(hz - 440) <= 5, qPrintable(QString::number(hz)));
+    for (int w = last + 3; w < heard.Windows(); ++w) QVERIFY(heard.Silent(w));
+    // The end is reported once the sound has been heard, not long before or after.
+    QVERIFY2(endedAfter >= 950 && endedAfter <= 1600, qPrintable(QString::number(endedAfter)));
+    SetMp3(nullptr);
+  }
+
+  void stopSilencesTheSink() {
+    const QString tone = MakeToneMp3(folder_.path(), QStringLiteral("long"), 2.4, 44100, 2);
+    QVERIFY(!tone.isEmpty());
+    Mp3Player player;
+    SetMp3(&player);
+    player.InputOpen(tone);
+    Synchronise();
+    const auto audio = RecordWhile(2000, [&] {
+      player.Play();
+      WaitSeconds(0.6);
+      player.Stop();
+      Synchronise();
+    });
+    QVERIFY(audio);
+    const RecordedSound heard(*audio, kMp3Amplitude);
+    const int first = heard.FirstLoud();
+    const int last = heard.LastLoud();
+    QVERIFY(first >= 0);
+    const int toneMs = (last + 1 - first) * kWindowMs;
+    QVERIFY2(toneMs >= 400 && toneMs <= 900, qPrintable(QString::number(toneMs)));
+    for (int w = last + 10; w < heard.Windows(); ++w) QVERIFY(heard.Silent(w));
+    SetMp3(nullptr);
+  }
+};
+
+QTEST_MAIN(TestMp3Sound)
+#include "tst_mp3sound.moc"
