@@ -3,12 +3,15 @@
 //    Qt window of the same size measured in the same run, and the resident
 //    memory at that moment;
 //  - translation look-ups: 1,000 reads from a translation file of 5,000
-//    entries through the shared INI cache.
+//    entries through the shared INI cache;
+//  - sound: decoding speed, the time from Play to the first audio the output
+//    takes, and the CPU share while playing.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
 #include "pelanowindow.h"
 #include "programpaths.h"
 #include "programstart.h"
 #include "sharedinifile.h"
+#include "soundbench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -163,5 +166,6 @@ int main(int argc, char* argv[]) {
               kStarts, bare.milliseconds, bare.residentKilobytes / 1024.0, course.milliseconds,
               course.residentKilobytes / 1024.0, course.milliseconds / bare.milliseconds);
   BenchTranslationLookups();
+  BenchSound();
   return 0;
 }

@@ -1,0 +1,119 @@
+#include "soundbench.h"
+
+#include "audiooutput.h"
+#include "mp3decoder.h"
+#include "mp3engine.h"
+#include "mp3fixtures.h"
+#include "mp3player.h"
+#include "playerhelpers.h"
+#include "pulseserver.h"
+#include "waiting.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+double ProcessCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// The decoded stream, noting when the output first asks for data.
+class TimedStream : public DecodedStream {
+ public:
+  using DecodedStream::DecodedStream;
+  qint64 firstReadNs = -1;
+  QElapsedTimer clock;
+
+ protected:
+  qint64 readData(char* data, qint64 maxBytes) override {
+    if (firstReadNs < 0) firstReadNs = clock.nsecsElapsed();
+    return DecodedStream::readData(data, maxBytes);
+  }
+};
+
+double MedianMs(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+void BenchSound() {
+  QTemporaryDir folder;
+  const QString speechLike = MakeToneMp3(folder.path(), QStringLiteral("tone"), 10.0, 22050, 1);
+  const QString music = MakeToneMp3(folder.path(), QStringLiteral("music"), 10.0, 44100, 2, 523.0);
+  const QString longFile = MakeLongMp3(folder.path(), QStringLiteral("long"), 60);
+  if (speechLike.isEmpty() || music.isEmpty() || longFile.isEmpty()) {
+    std::printf("sound: lame could not make the test files\n");
+    return;
+  }
+
+  // Decoding speed, without any output.
+  Mp3Decoder decoder;
+  QElapsedTimer clock;
+  clock.start();
+  decoder.Open(longFile);
+  const double openMs = clock.nsecsElapsed() / 1e6;
+  QByteArray buffer(64 * 1024, Qt::Uninitialized);
+  clock.restart();
+  while (decoder.Read(buffer.data(), buffer.size()) > 0) {
+  }
+  const double decodeSeconds = clock.nsecsElapsed() / 1e9;
+  std::printf("decoding: %.0f s of 22,050 Hz mono in %.3f s, %.0f times real time (opening with the length scan "
+              "%.1f ms)\n",
+              decoder.LengthSeconds(), decodeSeconds, decoder.LengthSeconds() / decodeSeconds, openMs);
+
+  PrivatePulseServer server;
+  if (!PrivatePulseServer::Available() || !server.Start()) {
+    std::printf("sound: no private sound server (%s)\n", qPrintable(server.ErrorString()));
+    return;
+  }
+
+  // From Start to the first data the device takes.
+  std::vector<double> firstData;
+  for (int i = 0; i < 15; ++i) {
+    Mp3Decoder opened;
+    opened.Open(speechLike);
+    QAudioFormat format;
+    format.setSampleRate(opened.SampleRate());
+    format.setChannelCount(opened.Channels());
+    format.setSampleFormat(QAudioFormat::Int16);
+    TimedStream stream(opened);
+    auto output = AudioOutput::Create(format, nullptr);
+    stream.clock.start();
+    output->Start(&stream);
+    WaitUntil([&] { return stream.firstReadNs >= 0; }, 2);
+    if (stream.firstReadNs >= 0) firstData.push_back(stream.firstReadNs / 1e6);
+    output->Stop();
+  }
+  if (!firstData.empty()) {
+    std::printf("play to first audio taken by the null sink: median %.2f ms, worst %.2f ms (%zu starts)\n",
+                MedianMs(firstData), *std::max_element(firstData.begin(), firstData.end()), firstData.size());
+  }
+
+  // CPU while the player plays ten seconds of stereo music.
+  Mp3Player player;
+  SetMp3(&player);
+  player.InputOpen(music);
+  Synchronise();
+  bool ended = false;
+  QObject::connect(&player, &Mp3Player::NotifyPlayerState, [&](int state) { ended |= state == Mp3Player::EndOfStream; });
+  const double cpuBefore = ProcessCpuSeconds();
+  clock.restart();
+  player.Play();
+  WaitUntil([&] { return ended; }, 20);
+  const double wall = clock.nsecsElapsed() / 1e9;
+  const double cpu = ProcessCpuSeconds() - cpuBefore;
+  std::printf("playing 10 s of 44,100 Hz stereo: %.1f s wall, %.3f s CPU, %.2f %% of one core\n", wall, cpu,
+              100.0 * cpu / wall);
+  SetMp3(nullptr);
+  server.Stop();
+}
