@@ -6,7 +6,10 @@
 //    entries through the shared INI cache;
 //  - sound: decoding speed, the time from Play to the first audio the output
 //    takes, and the CPU share while playing.
+//  - lesson opening: from the click on a lesson button to the lesson shown.
+// `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
+#include "lessonwindow.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
 #include "programstart.h"
@@ -18,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -60,6 +65,46 @@ int RunBareWindow(int argc, char* argv[]) {
   window.setFixedSize(630, 444);
   window.show();
   return application.exec();
+}
+
+// Opens lesson `lesson` from the menu as a learner would and measures the
+// time from the click to the lesson shown; with `shotsFolder`, also saves a
+// picture of every page there.
+int RunLessonOpening(int argc, char* argv[], const QString& programFolder, int lesson, const QString& shotsFolder) {
+  QApplication application(argc, argv);
+  SetProgramFolder(programFolder);
+  return RunPelano(application, [lesson, shotsFolder](TPelano& window) {
+    QTimer::singleShot(200, &window, [&window, lesson, shotsFolder] {
+      auto* button = window.findChild<QPushButton*>(LessonButtonOfNumber(lesson));
+      QElapsedTimer clock;
+      bool measured = false;
+      // The lesson window is modal: act once it is on screen.
+      auto* poll = new QTimer(&window);
+      poll->setInterval(1);
+      QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        auto* lessonWindow = qobject_cast<TLessonWindow*>(QApplication::activeModalWidget());
+        if (!lessonWindow || !lessonWindow->isVisible() || measured) return;
+        measured = true;
+        poll->stop();
+        std::printf("lesson %d shown %.1f ms after the click, %.1f MiB resident\n", lesson,
+                    clock.nsecsElapsed() / 1e6, ResidentKilobytes() / 1024.0);
+        std::fflush(stdout);
+        if (!shotsFolder.isEmpty()) {
+          QTabWidget* pages = lessonWindow->Pagxaro();
+          for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QApplication::processEvents();
+            lessonWindow->grab().save(QDir(shotsFolder).filePath(QStringLiteral("page%1.png").arg(i + 1, 2, 10, QLatin1Char('0'))));
+          }
+        }
+        lessonWindow->close();
+        QTimer::singleShot(0, &window, &QWidget::close);
+      });
+      poll->start();
+      clock.start();
+      button->click();
+    });
+  });
 }
 
 int RunCourse(int argc, char* argv[], const QString& programFolder) {
@@ -154,6 +199,10 @@ void BenchTranslationLookups() {
 int main(int argc, char* argv[]) {
   if (argc >= 2 && QByteArray(argv[1]) == "--bare-window") return RunBareWindow(argc, argv);
   if (argc >= 3 && QByteArray(argv[1]) == "--course") return RunCourse(argc, argv, QString::fromLocal8Bit(argv[2]));
+  if (argc >= 4 && QByteArray(argv[1]) == "--lesson") {
+    return RunLessonOpening(argc, argv, QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]),
+                            argc >= 5 ? QString::fromLocal8Bit(argv[4]) : QString());
+  }
 
   QCoreApplication application(argc, argv);
   QTemporaryDir folder;
@@ -165,6 +214,19 @@ int main(int argc, char* argv[]) {
               "(%.1f MiB), ratio %.2f\n",
               kStarts, bare.milliseconds, bare.residentKilobytes / 1024.0, course.milliseconds,
               course.residentKilobytes / 1024.0, course.milliseconds / bare.milliseconds);
+  std::vector<double> lessonMs;
+  for (int i = 0; i < kStarts; ++i) {
+    QProcess process;
+    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--lesson"), folder.path(), QStringLiteral("1")});
+    process.waitForFinished(60000);
+    const QList<QByteArray> words = process.readAllStandardOutput().split(' ');
+    if (words.size() > 5) lessonMs.push_back(words[4].toDouble());
+  }
+  if (!lessonMs.empty()) {
+    std::sort(lessonMs.begin(), lessonMs.end());
+    std::printf("click on Lec01 to lesson 1 shown, median of %zu: %.1f ms (best %.1f, worst %.1f)\n", lessonMs.size(),
+                lessonMs[lessonMs.size() / 2], lessonMs.front(), lessonMs.back());
+  }
   BenchTranslationLookups();
   BenchSound();
   return 0;
