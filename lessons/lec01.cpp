@@ -40,6 +40,11 @@ QList<LessonRecording> TForm1::Recordings() const {
   return recordings;
 }
 
+QString TForm1::SpokenWord() const {
+  const auto* stop = Component<QPushButton>("BitBtn3");
+  return stop && (stop->isEnabled() || busy_) ? WordButton(target_)->text() : QString();
+}
+
 void TForm1::SetLessonContext() {
   LessonContext& context = CurrentLessonContext();
   context.WordGameCode = QStringLiteral("0103");

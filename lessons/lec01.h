@@ -23,6 +23,9 @@ class TForm1 : public TLessonWindow {
   void BitBtn3Click();  // stop
   void VortoKlako(QPushButton* clicked);
 
+  // The word the game spoke last and waits for; empty when no run goes on.
+  QString SpokenWord() const;
+
   // The recording of a word of the game: "sonoj\lec01\" + the word in the
   // x-system + ".mp3", "aŭ" as "auh".
   static QString GameWordRecording(const QString& word);
