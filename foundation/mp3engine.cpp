@@ -30,7 +30,7 @@ qint64 DecodedStream::readData(char* data, qint64 maxBytes) {
 Mp3Engine::Mp3Engine() : positionTimer_(this), endTimer_(this) {
   endTimer_.setInterval(10);
   connect(&endTimer_, &QTimer::timeout, this, &Mp3Engine::FinishWhenHeard);
-  positionTimer_.setInterval(10);
+  positionTimer_.setInterval(20);
   positionTimer_.setTimerType(Qt::PreciseTimer);
   connect(&positionTimer_, &QTimer::timeout, this, &Mp3Engine::ReportPosition);
 }
@@ -39,6 +39,7 @@ Mp3Engine::~Mp3Engine() = default;
 
 void Mp3Engine::InputOpen(const QString& path) {
   CloseOutput();
+  prepared_.reset();
   stream_.reset();
   durationSeconds_ = 0;
   if (decoder_.Open(path)) {
@@ -54,6 +55,8 @@ void Mp3Engine::InputOpen(const QString& path) {
     if (decoder_.IsOpen()) {
       durationSeconds_ = static_cast<int>(std::ceil(decoder_.LengthSeconds()));
       stream_ = std::make_unique<DecodedStream>(decoder_, this);
+      // Made now, so that Play only has to start it.
+      prepared_ = MakeOutput();
     }
   }
   Q_EMIT PlayerState(Mp3Player::Stopped);
@@ -70,12 +73,8 @@ void Mp3Engine::Play() {
     return;
   }
   if (output_) return;
-  QAudioFormat format;
-  format.setSampleRate(decoder_.SampleRate());
-  format.setChannelCount(decoder_.Channels());
-  format.setSampleFormat(QAudioFormat::Int16);
   stream_->Restart();
-  output_ = AudioOutput::Create(format, this);
+  output_ = prepared_ ? std::move(prepared_) : MakeOutput();
   connect(output_.get(), &AudioOutput::Finished, this, &Mp3Engine::OnFinished, Qt::QueuedConnection);
   lastReportedStep_ = -1;
   output_->Start(stream_.get());
@@ -84,6 +83,14 @@ void Mp3Engine::Play() {
   Q_EMIT StreamDuration(durationSeconds_);
   ReportPosition();
   positionTimer_.start();
+}
+
+std::unique_ptr<AudioOutput> Mp3Engine::MakeOutput() {
+  QAudioFormat format;
+  format.setSampleRate(decoder_.SampleRate());
+  format.setChannelCount(decoder_.Channels());
+  format.setSampleFormat(QAudioFormat::Int16);
+  return AudioOutput::Create(format, this);
 }
 
 void Mp3Engine::Pause() {
@@ -96,12 +103,16 @@ void Mp3Engine::Pause() {
 
 void Mp3Engine::Stop() {
   CloseOutput();
-  if (stream_) stream_->Restart();
+  if (stream_) {
+    stream_->Restart();
+    if (!prepared_) prepared_ = MakeOutput();
+  }
   Q_EMIT PlayerState(Mp3Player::Stopped);
 }
 
 void Mp3Engine::InputClose() {
   CloseOutput();
+  prepared_.reset();
   stream_.reset();
   decoder_.Close();
   durationSeconds_ = 0;
@@ -110,10 +121,15 @@ void Mp3Engine::InputClose() {
 
 void Mp3Engine::Ping(int tag) { Q_EMIT Pong(tag); }
 
-void Mp3Engine::SetInputTimecodeGranularity(int hundredths) { granularity_ = qMax(1, hundredths); }
+void Mp3Engine::SetInputTimecodeGranularity(int hundredths) {
+  granularity_ = qMax(1, hundredths);
+  // Looked at five times within each step, so that a report is never late by more than a fifth of it.
+  positionTimer_.setInterval(qBound(10, granularity_ * 10 / 5, 50));
+}
 
 void Mp3Engine::Shutdown() {
   CloseOutput();
+  prepared_.reset();
   stream_.reset();
   decoder_.Close();
 }
@@ -155,6 +171,9 @@ void Mp3Engine::FinishWhenHeard() {
   if (!heard && QDateTime::currentMSecsSinceEpoch() - endWaitStartMs_ < 500) return;
   ReportPosition();
   CloseOutput();
-  if (stream_) stream_->Restart();
+  if (stream_) {
+    stream_->Restart();
+    if (!prepared_) prepared_ = MakeOutput();
+  }
   Q_EMIT PlayerState(Mp3Player::EndOfStream);
 }

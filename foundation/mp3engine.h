@@ -55,6 +55,7 @@ class Mp3Engine : public QObject {
   void Pong(int tag);
 
  private:
+  std::unique_ptr<AudioOutput> MakeOutput();
   void CloseOutput();
   void ReportPosition();
   void OnFinished();
@@ -63,6 +64,7 @@ class Mp3Engine : public QObject {
   Mp3Decoder decoder_;
   std::unique_ptr<DecodedStream> stream_;
   std::unique_ptr<AudioOutput> output_;
+  std::unique_ptr<AudioOutput> prepared_;  // for the next Play of the open stream
   QTimer positionTimer_;
   QTimer endTimer_;  // from the last data given to the output to its last sound heard
   qint64 endWaitStartMs_ = 0;
