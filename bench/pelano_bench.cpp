@@ -220,7 +220,7 @@ int main(int argc, char* argv[]) {
     process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--lesson"), folder.path(), QStringLiteral("1")});
     process.waitForFinished(60000);
     const QList<QByteArray> words = process.readAllStandardOutput().split(' ');
-    if (words.size() > 5) lessonMs.push_back(words[4].toDouble());
+    if (words.size() > 5) lessonMs.push_back(words[3].toDouble());
   }
   if (!lessonMs.empty()) {
     std::sort(lessonMs.begin(), lessonMs.end());

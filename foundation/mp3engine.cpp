@@ -159,7 +159,8 @@ void Mp3Engine::ReportPosition() {
 void Mp3Engine::OnFinished() {
   if (!output_ || endTimer_.isActive()) return;
   // The device reports the end of the data before its buffers have been heard.
-  endWaitStartMs_ = QDateTime::currentMSecsSinceEpoch();
+  endWaitStartMs_ = endWaitAdvancedMs_ = QDateTime::currentMSecsSinceEpoch();
+  endWaitProcessed_ = -1;
   endTimer_.start();
   FinishWhenHeard();
 }
@@ -167,8 +168,17 @@ void Mp3Engine::OnFinished() {
 void Mp3Engine::FinishWhenHeard() {
   if (!output_) return;
   const qint64 lengthUSecs = decoder_.SampleRate() > 0 ? decoder_.LengthFrames() * 1000000 / decoder_.SampleRate() : 0;
-  const bool heard = output_->ProcessedUSecs() >= lengthUSecs - 5000;
-  if (!heard && QDateTime::currentMSecsSinceEpoch() - endWaitStartMs_ < 500) return;
+  const qint64 processed = output_->ProcessedUSecs();
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (processed > endWaitProcessed_) {
+    endWaitProcessed_ = processed;
+    endWaitAdvancedMs_ = now;
+  }
+  // Done once the output's clock has passed the stream's length, or when it
+  // stopped moving (some outputs never count the last buffer).
+  const bool heard = processed >= lengthUSecs - 5000;
+  const bool stalled = now - endWaitAdvancedMs_ > 300 || now - endWaitStartMs_ > 5000;
+  if (!heard && !stalled) return;
   ReportPosition();
   CloseOutput();
   if (stream_) {

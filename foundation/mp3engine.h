@@ -68,6 +68,8 @@ class Mp3Engine : public QObject {
   QTimer positionTimer_;
   QTimer endTimer_;  // from the last data given to the output to its last sound heard
   qint64 endWaitStartMs_ = 0;
+  qint64 endWaitAdvancedMs_ = 0;
+  qint64 endWaitProcessed_ = -1;
   int durationSeconds_ = 0;
   int granularity_ = 100;
   qint64 lastReportedStep_ = -1;

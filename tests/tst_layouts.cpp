@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
 #include <QWidget>
 #include <QtTest>
 
@@ -45,6 +46,15 @@ class TestLayouts : public QObject {
 
     std::unique_ptr<QWidget> root(PelanoUiLoader::Load(path, nullptr));
     QVERIFY(root);
+    // Every page of a lesson's page control says its kind and its tab icon.
+    if (auto* pages = root->findChild<QTabWidget*>(QStringLiteral("Pagxaro"))) {
+      for (int i = 0; i < pages->count(); ++i) {
+        QWidget* page = pages->widget(i);
+        QVERIFY2(page->property("tag").isValid(), qPrintable(page->objectName() + QStringLiteral(" has no tag")));
+        QVERIFY2(page->property("icon").isValid(), qPrintable(page->objectName() + QStringLiteral(" has no icon")));
+        QCOMPARE(pages->tabText(i), QString::number(i + 1));
+      }
+    }
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root.get());
     for (QWidget* widget : widgets) {
