@@ -23,7 +23,21 @@ class TempProgramFolder {
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& contents);
 
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
 class QTimer;
+
+// Receives what the program hands to the desktop (documents, web pages,
+// e-mail), once registered with QDesktopServices::setUrlHandler.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public Q_SLOTS:
+  void open(const QUrl& url) { urls.append(url); }
+};
 
 // Runs `action` on the next modal dialog as soon as it is shown; returns at
 // once. Deleting the returned timer cancels the watch.

@@ -28,15 +28,6 @@ QPushButton* ButtonOf(const TPelano& window, const char* name) {
   return window.findChild<QPushButton*>(QLatin1String(name));
 }
 
-// Receives what the main window hands to the desktop.
-class UrlCatcher : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> urls;
- public Q_SLOTS:
-  void open(const QUrl& url) { urls.append(url); }
-};
-
 }  // namespace
 
 class TestMainWindow : public QObject {

@@ -49,21 +49,13 @@ struct TestWindow {
   }
 };
 
-class MailCatcher : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> urls;
- public Q_SLOTS:
-  void open(const QUrl& url) { urls.append(url); }
-};
-
 }  // namespace
 
 class TestWrittenAnswers : public QObject {
   Q_OBJECT
 
  private:
-  MailCatcher mail_;
+  UrlCatcher mail_;
 
  private Q_SLOTS:
   void initTestCase() {
