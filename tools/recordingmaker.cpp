@@ -3,6 +3,7 @@
 // Speech comes from espeak-ng's Esperanto voice, encoded with lame. Only what changed is made again: the
 // manifest sonoj/.manifest remembers, for every file the tool made, its text, voice, generator version and size.
 #include "recordingmaker.h"
+#include "wavfile.h"
 #include "soundnames.h"
 
 #include <QCoreApplication>
@@ -237,59 +238,31 @@ bool WriteManifest(const QString& path, const Manifest& manifest) {
 
 // 16-bit PCM WAV; samples in -1 to 1, interleaved when there is more than one channel.
 QByteArray WavBytes(const QList<float>& samples, int sampleRate, int channels) {
-  const quint32 dataSize = quint32(samples.size() * 2);
-  QByteArray bytes(44, '\0');
-  char* h = bytes.data();
-  std::memcpy(h, "RIFF", 4);
-  qToLittleEndian<quint32>(36 + dataSize, h + 4);
-  std::memcpy(h + 8, "WAVEfmt ", 8);
-  qToLittleEndian<quint32>(16, h + 16);
-  qToLittleEndian<quint16>(1, h + 20);
-  qToLittleEndian<quint16>(quint16(channels), h + 22);
-  qToLittleEndian<quint32>(quint32(sampleRate), h + 24);
-  qToLittleEndian<quint32>(quint32(sampleRate * channels * 2), h + 28);
-  qToLittleEndian<quint16>(quint16(channels * 2), h + 32);
-  qToLittleEndian<quint16>(16, h + 34);
-  std::memcpy(h + 36, "data", 4);
-  qToLittleEndian<quint32>(dataSize, h + 40);
-  bytes.resize(44 + qsizetype(dataSize));
+  WavAudio audio;
+  audio.sampleRate = sampleRate;
+  audio.channels = channels;
+  audio.bitsPerSample = 16;
+  audio.samples.resize(samples.size() * 2);
   for (qsizetype i = 0; i < samples.size(); ++i) {
     const float clamped = std::clamp(samples[i], -1.0f, 1.0f);
-    qToLittleEndian<qint16>(qint16(std::lround(clamped * 32767.0f)), bytes.data() + 44 + 2 * i);
+    qToLittleEndian<qint16>(qint16(std::lround(clamped * 32767.0f)), audio.samples.data() + 2 * i);
   }
-  return bytes;
+  return WriteWavFile(audio);
 }
 
-
-// Reads the 16-bit PCM WAV that espeak-ng writes. A data chunk longer than the file (as a writer that was cut
-// off leaves it) is read as far as it goes.
+// The 16-bit PCM WAV that espeak-ng writes, as samples in -1 to 1.
 std::optional<WavSound> ReadWav(const QByteArray& bytes) {
-  if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") return std::nullopt;
+  const std::optional<WavAudio> audio = ParseWavFile(bytes);
+  if (!audio || audio->bitsPerSample != 16) return std::nullopt;
   WavSound sound;
-  bool pcm16 = false;
-  qsizetype pos = 12;
-  while (pos + 8 <= bytes.size()) {
-    const QByteArray id = bytes.mid(pos, 4);
-    const qsizetype size = qFromLittleEndian<quint32>(bytes.constData() + pos + 4);
-    const qsizetype body = pos + 8;
-    if (id == "fmt " && size >= 16 && body + 16 <= bytes.size()) {
-      pcm16 = qFromLittleEndian<quint16>(bytes.constData() + body) == 1 &&
-              qFromLittleEndian<quint16>(bytes.constData() + body + 14) == 16;
-      sound.channels = qFromLittleEndian<quint16>(bytes.constData() + body + 2);
-      sound.sampleRate = int(qFromLittleEndian<quint32>(bytes.constData() + body + 4));
-    } else if (id == "data") {
-      if (!pcm16 || sound.channels < 1 || sound.sampleRate < 1) return std::nullopt;
-      const qsizetype count = std::min(size, bytes.size() - body) / 2;
-      sound.samples.resize(count);
-      for (qsizetype i = 0; i < count; ++i) {
-        sound.samples[i] = float(qFromLittleEndian<qint16>(bytes.constData() + body + 2 * i)) / 32768.0f;
-      }
-      return sound;
-    }
-    if (size > bytes.size() - body) break;
-    pos = body + size + (size & 1);
+  sound.sampleRate = audio->sampleRate;
+  sound.channels = audio->channels;
+  const qsizetype count = audio->samples.size() / 2;
+  sound.samples.resize(count);
+  for (qsizetype i = 0; i < count; ++i) {
+    sound.samples[i] = float(qFromLittleEndian<qint16>(audio->samples.constData() + 2 * i)) / 32768.0f;
   }
-  return std::nullopt;
+  return sound;
 }
 
 // The voices of espeak-ng differ in loudness by half again; this brings speech to one level, measured on the
