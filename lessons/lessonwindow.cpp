@@ -195,6 +195,7 @@ bool TLessonWindow::eventFilter(QObject* watched, QEvent* event) {
 void TLessonWindow::done(int result) {
   if (!closing_) {
     closing_ = true;
+    setProperty("closing", true);  // what the drills' waits look at
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
     // Unsaved answers are kept, however the window is closed.

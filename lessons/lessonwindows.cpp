@@ -2,6 +2,7 @@
 
 #include "lec01.h"
 #include "navigationbar.h"
+#include "wordgame.h"
 #include "uiloader.h"
 
 std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
@@ -17,9 +18,10 @@ std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
 
 void RegisterLessonWidgets() {
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame6"), [](QWidget* parent) { return new TFrame6(parent); });
+  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame1"), [](QWidget* parent) { return new TFrame1(parent); });
   // The exercise frames take their places on the pages; until their drills
   // are built they are empty frames.
-  for (const char* frame : {"TFrame1", "TFrame2", "TFrame3", "TFrame4", "TFrame5"}) {
+  for (const char* frame : {"TFrame2", "TFrame3", "TFrame4", "TFrame5"}) {
     if (!PelanoUiLoader::IsKnownClass(QLatin1String(frame))) {
       PelanoUiLoader::RegisterWidgetClass(QLatin1String(frame), [](QWidget* parent) { return new TFrame(parent); });
     }

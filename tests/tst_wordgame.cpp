@@ -1,0 +1,183 @@
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "messages.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "verdicts.h"
+#include "wordgame.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// A lesson window with six vocabulary pairs on its first page and the word
+// game on its second; the data file points at them.
+struct GameWindow {
+  TempProgramFolder folder;
+  QDialog window;
+  QTabWidget* pages = new QTabWidget(&window);
+  TFrame1* game = nullptr;
+
+  explicit GameWindow(const QByteArray& data) {
+    folder.Write("ekzercoj/ekz09.dat", data);
+    CurrentLessonContext().WordGameCode = QStringLiteral("0903");
+    window.setObjectName(QStringLiteral("Form8"));
+    pages->setObjectName(QStringLiteral("Pagxaro"));
+    auto* words = new QWidget;
+    const QStringList esperanto{"domo", "hundo", "kato", "libro", "akvo", "pano"};
+    const QStringList portuguese{"casa", "cachorro", "gato", "livro", "água", "pão"};
+    auto* layout = new QVBoxLayout(words);
+    for (int i = 0; i < esperanto.size(); ++i) {
+      auto* button = new QPushButton(esperanto[i], words);
+      button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+      auto* label = new QLabel(portuguese[i], words);
+      label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+      layout->addWidget(button);
+      layout->addWidget(label);
+    }
+    pages->addTab(words, QStringLiteral("1"));
+    auto* page = new QWidget;
+    game = new TFrame1(page);
+    game->setObjectName(QStringLiteral("TFrame11"));
+    pages->addTab(page, QStringLiteral("2"));
+    pages->setCurrentIndex(1);
+    window.resize(640, 480);
+    window.show();
+  }
+  template <typename T>
+  T* Get(const char* name) {
+    return game->findChild<T*>(QLatin1String(name));
+  }
+  QString Text(const char* counter) { return Get<StaticText>(counter)->text(); }
+  QCheckBox* Box(int position) { return Get<QCheckBox>(qPrintable(QStringLiteral("Grupo%1").arg(position))); }
+  QCheckBox* RightBox() { return Box(game->RightPosition()); }
+  QCheckBox* WrongBox() { return Box((game->RightPosition() + 1) % 5); }
+};
+
+const QByteArray kSixItems = "[0903D]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n"
+                             "[0903R]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n";
+
+}  // namespace
+
+class TestWordGame : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    SetBuiltInMessages();
+    SoundsEnabled() = false;
+  }
+
+  void questionsPointAtTheWindow() {
+    GameWindow w(kSixItems);
+    w.Get<QPushButton>("BitBtn18")->click();
+    QCOMPARE(w.Text("Placar15"), QStringLiteral("6"));
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("00"));
+    QCOMPARE(w.Text("Placar18"), QStringLiteral("00%"));
+    QVERIFY(w.Get<QGroupBox>("Grupo")->isVisible());
+    const QStringList words{"domo", "hundo", "kato", "libro", "akvo", "pano"};
+    const QStringList meanings{"casa", "cachorro", "gato", "livro", "água", "pão"};
+    const int asked = int(words.indexOf(w.Get<StaticText>("Vorto")->text()));
+    QVERIFY(asked >= 0);
+    QCOMPARE(w.RightBox()->text(), meanings[asked]);
+    QSet<QString> shown;
+    for (int i = 0; i < 5; ++i) shown.insert(w.Box(i)->text());
+    QCOMPARE(shown.size(), 5);  // five different answers
+  }
+
+  void scoringAndPercentages() {
+    GameWindow w(kSixItems);
+    w.Get<QPushButton>("BitBtn18")->click();
+    for (int miss = 0; miss < 2; ++miss) {
+      bool stopDisabled = false;
+      QTimer probe;
+      connect(&probe, &QTimer::timeout, [&] { stopDisabled |= !w.Get<QPushButton>("BitBtn20")->isEnabled(); });
+      probe.start(100);
+      QElapsedTimer clock;
+      clock.start();
+      w.WrongBox()->click();
+      QVERIFY(clock.elapsed() >= 3900);  // the right answer blinks for four seconds
+      QVERIFY(stopDisabled);
+    }
+    QCOMPARE(w.Text("Placar17"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Placar18"), QStringLiteral("00%"));  // no hit yet
+    w.RightBox()->click();
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Placar15"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Placar18"), QStringLiteral("33%"));
+    for (int i = 0; i < 5; ++i) QVERIFY(!w.Box(i)->isChecked());  // the next question starts unticked
+  }
+
+  void answeredWordsNeverComeBack() {
+    GameWindow w(kSixItems);
+    w.Get<QPushButton>("BitBtn18")->click();
+    QSet<QString> answered;
+    QString verdict;
+    WhenModalShown([&](QWidget* modal) {
+      verdict = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    for (int hit = 0; hit < 6; ++hit) {
+      const QString word = w.Get<StaticText>("Vorto")->text();
+      QVERIFY2(!answered.contains(word), qPrintable(word));
+      answered.insert(word);
+      w.RightBox()->click();
+    }
+    QCOMPARE(verdict, Messages().smGratulon);
+    QVERIFY(w.Get<QPushButton>("BitBtn18")->isEnabled());
+    QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("6"));
+    QCOMPARE(w.Text("Placar18"), QStringLiteral("100%"));
+  }
+
+  void stopDuringThePraisePauseEndsTheRun() {
+    GameWindow w(kSixItems);
+    w.Get<QPushButton>("BitBtn18")->click();
+    QTimer::singleShot(500, [&] { w.Get<QPushButton>("BitBtn20")->click(); });
+    const QString before = w.Get<StaticText>("Vorto")->text();
+    w.RightBox()->click();
+    QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
+    QVERIFY(!w.Get<StaticText>("Vorto")->isVisible());
+    QCOMPARE(w.Get<StaticText>("Vorto")->text(), before);  // no new question was built
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("1"));
+  }
+
+  void closingTheWindowEndsTheWaitAtOnce() {
+    GameWindow w(kSixItems);
+    w.Get<QPushButton>("BitBtn18")->click();
+    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QElapsedTimer clock;
+    clock.start();
+    w.WrongBox()->click();
+    QVERIFY(clock.elapsed() < 1500);
+  }
+
+  void tooFewItemsLeaveTheGameIdle() {
+    GameWindow w("[0903D]\r\n1=1\r\n2=2\r\n[0903R]\r\n1=1\r\n2=2\r\n");
+    w.Get<QPushButton>("BitBtn18")->click();
+    QVERIFY(w.Get<QPushButton>("BitBtn18")->isEnabled());
+    QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
+  }
+
+  void itemsThatAreNotButtons() {
+    GameWindow w("[0903D]\r\n1=0\r\n2=-3\r\n3=amiko\r\n4=99\r\n5=5\r\n[0903R]\r\n1=1\r\n2= 2 \r\n3=x\r\n4=4\r\n5=5\r\n");
+    QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("0")), QStringLiteral("0"));
+    QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("-3")), QStringLiteral("-3"));
+    QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("2")), QStringLiteral("hundo"));
+    QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("99")), QString());  // names nothing
+    w.Get<QPushButton>("BitBtn18")->click();
+    QVERIFY(!w.Get<QPushButton>("BitBtn18")->isEnabled());
+  }
+};
+
+QTEST_MAIN(TestWordGame)
+#include "tst_wordgame.moc"
