@@ -9,8 +9,10 @@
 #include "statictext.h"
 #include "testsupport.h"
 #include "verdicts.h"
+#include "wordgame.h"
 #include "writtenanswers.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -313,6 +315,31 @@ class TestLesson1 : public QObject {
     QVERIFY(clock.elapsed() < 1500);
     QVERIFY(!boxShown);
     delete watch;
+  }
+
+  void wordGameOnItsPage() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson1();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(10);
+    auto* game = window->findChild<TFrame1*>(QStringLiteral("TFrame11"));
+    QVERIFY(game);
+    game->findChild<QPushButton*>(QStringLiteral("BitBtn18"))->click();
+    QCOMPARE(game->findChild<StaticText*>(QStringLiteral("Placar15"))->text(), QStringLiteral("28"));
+    const QString word = game->findChild<StaticText*>(QStringLiteral("Vorto"))->text();
+    const QString answer =
+        game->findChild<QCheckBox*>(QStringLiteral("Grupo%1").arg(game->RightPosition()))->text();
+    // The word is a speaking button of the window and the answer one of its labels.
+    bool wordFound = false;
+    for (auto* button : window->findChildren<QPushButton*>()) wordFound |= button->text() == word;
+    bool answerFound = false;
+    for (auto* label : window->findChildren<QLabel*>()) answerFound |= label->text() == answer;
+    QVERIFY2(wordFound && answerFound, qPrintable(word + QStringLiteral(" / ") + answer));
+    if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson1-wordgame.png"));
+    }
+    game->findChild<QPushButton*>(QStringLiteral("BitBtn20"))->click();
   }
 
   void gameNeedsItsSoundFolder() {
