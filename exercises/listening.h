@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ownedcomponents.h"
+#include "scoreboard.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+class StaticText;
+
+// Listening comprehension: the program speaks a word or sentence, the
+// learner types what was heard and confirms with ENTER; right answers fill
+// the panel of 48 result lines, a wrong one shows the right text for a
+// moment and the item comes back later.
+class TFrame3 : public TFrame {
+  Q_OBJECT
+ public:
+  explicit TFrame3(QWidget* parent = nullptr);
+
+  void BitBtn8Click();   // start
+  void BitBtn9Click();   // hear again
+  void BitBtn10Click();  // stop
+  void Analizu();
+
+  // At most this many items are asked in one run, one per result line.
+  static constexpr int ResultLines = 48;
+
+  // What the current item expects, as the window shows it.
+  QString ExpectedAnswer() const;
+  const QString& CurrentSound() const { return currentSound_; }
+  const Scoreboard& Score() const { return *score_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void NovaFrazo2();
+  StaticText* ResultLine(int number) const;
+
+  std::unique_ptr<Scoreboard> score_;
+  QLineEdit* edit_ = nullptr;
+  QPushButton* repeat_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  StaticText* korekta_ = nullptr;
+  QStringList items_;
+  QString currentSound_;
+};

@@ -1,0 +1,189 @@
+#include "hattypingfilter.h"
+#include "lessoncontext.h"
+#include "listening.h"
+#include "messages.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "verdicts.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// A lesson window whose first page holds a speaking button and whose second
+// holds the listening frame; its items come from `data`.
+struct ListeningWindow {
+  TempProgramFolder folder;
+  QDialog window;
+  QTabWidget* pages = new QTabWidget(&window);
+  TFrame3* frame = nullptr;
+
+  explicit ListeningWindow(const QByteArray& data, bool soundFolder = true) {
+    folder.Write("ekzercoj/ekz09.dat", data);
+    if (soundFolder) folder.Write("sonoj/lec09/.keep", "");
+    CurrentLessonContext().ListeningCode = QStringLiteral("0902");
+    CurrentLessonContext().PronunciationCode = QStringLiteral("0902");
+    window.setObjectName(QStringLiteral("Form8"));
+    pages->setObjectName(QStringLiteral("Pagxaro"));
+    auto* words = new QWidget;
+    auto* button = new QPushButton(QStringLiteral("Ĉu vi parolas Esperanton?"), words);
+    button->setObjectName(QStringLiteral("Button7"));
+    new QVBoxLayout(words);
+    words->layout()->addWidget(button);
+    pages->addTab(words, QStringLiteral("1"));
+    auto* page = new QWidget;
+    frame = new TFrame3(page);
+    frame->setObjectName(QStringLiteral("TFrame31"));
+    pages->addTab(page, QStringLiteral("2"));
+    pages->setCurrentIndex(1);
+    window.resize(640, 480);
+    window.show();
+    QApplication::setActiveWindow(&window);
+  }
+  template <typename T>
+  T* Get(const char* name) {
+    return frame->findChild<T*>(QLatin1String(name));
+  }
+  QString Text(const char* name) { return Get<QLabel>(name)->text(); }
+  void Start() { Get<QPushButton>("BitBtn8")->click(); }
+  void Answer(const QString& typed) {
+    auto* edit = Get<QLineEdit>("Edit1");
+    edit->setFocus();
+    edit->setText(typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+};
+
+}  // namespace
+
+class TestListening : public QObject {
+  Q_OBJECT
+
+ private:
+  HatTypingFilter hatTyping_;
+
+ private Q_SLOTS:
+  void initTestCase() {
+    SetBuiltInMessages();
+    SoundsEnabled() = false;
+    qApp->installEventFilter(&hatTyping_);
+  }
+
+  void answersAreComparedInTheirNormalForm() {
+    ListeningWindow w("[0902D]\r\n1=7\r\n");
+    w.Start();
+    QCOMPARE(w.Text("placar5"), QStringLiteral("1"));
+    QCOMPARE(w.frame->ExpectedAnswer(), QStringLiteral("Ĉu vi parolas Esperanton?"));
+    QVERIFY(w.frame->CurrentSound().endsWith(QStringLiteral("sonoj/lec09/Btn7.mp3")));
+    QString verdict;
+    WhenModalShown([&](QWidget* modal) {
+      verdict = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    w.Answer(QStringLiteral("  ĉu  Vi parolas ESPERANTON?. "));
+    QCOMPARE(w.Text("StaticText72"), QStringLiteral("ĉu vi parolas esperanton?"));
+    QCOMPARE(w.Text("placar6"), QStringLiteral("1"));
+    QCOMPARE(w.Text("placar5"), QStringLiteral("0"));
+    QCOMPARE(w.Text("placar8"), QStringLiteral("100%"));
+    QCOMPARE(verdict, Messages().smGratulon);
+    QVERIFY(!w.Get<QLineEdit>("Edit1")->isEnabled());  // the run has ended
+  }
+
+  void hatTypingInTheAnswer() {
+    ListeningWindow w("[0902D]\r\n1=\xC4\x89" "ambro\r\n2=domo\r\n");
+    w.Start();
+    auto* edit = w.Get<QLineEdit>("Edit1");
+    QTRY_VERIFY(edit->hasFocus());
+    const bool wantsChambro = w.frame->ExpectedAnswer() == QStringLiteral("ĉambro");
+    QTest::keyClicks(edit, wantsChambro ? "cxambro" : "domo");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(w.Text("placar6"), QStringLiteral("1"));
+  }
+
+  void emptyAnswerChangesNothing() {
+    ListeningWindow w("[0902D]\r\n1=domo\r\n2=kato\r\n");
+    w.Start();
+    w.Answer(QString());
+    QCOMPARE(w.Text("placar6"), QStringLiteral("00"));
+    QCOMPARE(w.Text("placar7"), QStringLiteral("00"));
+    QCOMPARE(w.Text("placar8"), QStringLiteral("00%"));
+  }
+
+  void wrongAnswerShowsTheRightOne() {
+    ListeningWindow w("[0902D]\r\n1=domo\r\n2=a\xC5\xAD\r\n");
+    w.Start();
+    const QString expected = w.frame->ExpectedAnswer();
+    bool correctionShown = false;
+    bool repeatDisabled = false;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] {
+      correctionShown |= w.Get<StaticText>("Korekta")->isVisible() && w.Text("Korekta") == expected;
+      repeatDisabled |= !w.Get<QPushButton>("BitBtn9")->isEnabled() && !w.Get<QPushButton>("BitBtn10")->isEnabled();
+      QTest::keyClick(w.Get<QLineEdit>("Edit1"), Qt::Key_F5);  // nothing: repeat is disabled
+    });
+    probe.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    w.Answer(QStringLiteral("neniu"));
+    probe.stop();
+    QVERIFY(clock.elapsed() >= 3900);
+    QVERIFY(correctionShown);
+    QVERIFY(repeatDisabled);
+    QVERIFY(!w.Get<StaticText>("Korekta")->isVisible());
+    QCOMPARE(w.Text("placar7"), QStringLiteral("1"));
+    QCOMPARE(w.Text("placar8"), QStringLiteral("0%"));
+    QVERIFY(w.Get<QPushButton>("BitBtn9")->isEnabled());
+    // "aŭ" is spoken from auh.mp3.
+    for (int i = 0; i < 20 && !w.frame->CurrentSound().endsWith(QStringLiteral("auh.mp3")); ++i) {
+      w.Get<QPushButton>("BitBtn10")->click();
+      w.Start();
+    }
+    QVERIFY(w.frame->CurrentSound().endsWith(QStringLiteral("sonoj/lec09/auh.mp3")));
+  }
+
+  void runsAreCappedAtFortyEightLines() {
+    QByteArray data = "[0902D]\r\n";
+    for (int i = 0; i < 60; ++i) data += "k" + QByteArray::number(i) + "=vorto" + QByteArray::number(i) + "\r\n";
+    ListeningWindow w(data);
+    w.Start();
+    QCOMPARE(w.Text("placar5"), QStringLiteral("48"));
+    WhenModalShown([](QWidget* modal) { modal->close(); });
+    for (int i = 0; i < 48; ++i) w.Answer(w.frame->ExpectedAnswer());
+    QCOMPARE(w.Text("placar6"), QStringLiteral("48"));
+    QCOMPARE(w.Text("placar5"), QStringLiteral("0"));
+    for (int line = 72; line <= 119; ++line) QVERIFY(!w.Text(qPrintable(QStringLiteral("StaticText%1").arg(line))).isEmpty());
+    QVERIFY(w.Get<QPushButton>("BitBtn8")->isEnabled());
+  }
+
+  void noSoundFolderNoRun() {
+    ListeningWindow w("[0902D]\r\n1=domo\r\n", false);
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    w.Start();
+    QCOMPARE(shown, Messages().smNeSono);
+    QVERIFY(w.Get<QPushButton>("BitBtn8")->isEnabled());
+  }
+
+  void closingDuringTheCorrection() {
+    ListeningWindow w("[0902D]\r\n1=domo\r\n2=kato\r\n");
+    w.Start();
+    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QElapsedTimer clock;
+    clock.start();
+    w.Answer(QStringLiteral("malĝusta"));
+    QVERIFY(clock.elapsed() < 1500);
+  }
+};
+
+QTEST_MAIN(TestListening)
+#include "tst_listening.moc"
