@@ -11,6 +11,7 @@
 #include "ownedcomponents.h"
 #include "picturestore.h"
 #include "programpaths.h"
+#include "pronunciation.h"
 #include "settings.h"
 #include "storedpictures.h"
 #include "uiloader.h"
@@ -170,8 +171,17 @@ void TLessonWindow::FormShow() {
 }
 
 void TLessonWindow::PagxaroChange() {
+  // The pronunciation practice runs only on its own page.
+  QWidget* page = pagxaro_->currentWidget();
+  if (!page || page->objectName() != QLatin1String("PP_Pagxo")) StopPronunciationPractice();
   LessonPageChanged();
   subaParto_->PagxaroShangho();
+}
+
+void TLessonWindow::StopPronunciationPractice() {
+  if (auto* practice = qobject_cast<TFrame2*>(OwnedComponent(this, QStringLiteral("TFrame21")))) {
+    practice->HaltigasPrononcon();
+  }
 }
 
 void TLessonWindow::ButonKlako() { SpeakWordButton(qobject_cast<QAbstractButton*>(sender())); }
@@ -196,6 +206,7 @@ void TLessonWindow::done(int result) {
   if (!closing_) {
     closing_ = true;
     setProperty("closing", true);  // what the drills' waits look at
+    StopPronunciationPractice();  // so that the recorder is free for the next practice
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
     // Unsaved answers are kept, however the window is closed.

@@ -70,6 +70,7 @@ class TLessonWindow : public QDialog {
 
  private:
   void PagxaroChange();
+  void StopPronunciationPractice();
   void ButonKlako();
   void Edit2Change();
   void WireComponents();

@@ -1,0 +1,222 @@
+#include "pronunciation.h"
+
+#include "coursesounds.h"
+#include "exercisedata.h"
+#include "layoutpaths.h"
+#include "lessoncontext.h"
+#include "mp3player.h"
+#include "playerhelpers.h"
+#include "programpaths.h"
+#include "storedpictures.h"
+#include "uiloader.h"
+#include "voicerecorder.h"
+#include "waiting.h"
+#include "wavplayer.h"
+#include "wordgame.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSlider>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+constexpr int kPlaybackAttempts = 21;
+}
+
+TFrame2::TFrame2(QWidget* parent) : TFrame(parent), recorder_(std::make_unique<VoiceRecorder>()) {
+  PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pronunciation.ui")));
+  ApplyStoredPictures(this);
+  startu_ = findChild<QAbstractButton*>(QStringLiteral("PP_Startu"));
+  haltu_ = findChild<QAbstractButton*>(QStringLiteral("PP_Haltu"));
+  mikRe_ = findChild<QAbstractButton*>(QStringLiteral("PP_Mik_Re"));
+  audRe_ = findChild<QAbstractButton*>(QStringLiteral("PP_Aud_Re"));
+  antauen_ = findChild<QAbstractButton*>(QStringLiteral("PP_Antauen"));
+  kiomope_ = findChild<QGroupBox*>(QStringLiteral("PP_Kiomope"));
+  placar_ = findChild<QLabel*>(QStringLiteral("PP_Placar"));
+  vorto_ = findChild<QLabel*>(QStringLiteral("PP_Vorto"));
+  mikrofono_ = findChild<QLabel*>(QStringLiteral("PP_Mikrofono"));
+  orelo_ = findChild<QLabel*>(QStringLiteral("PP_Orelo"));
+  prog_ = findChild<QSlider*>(QStringLiteral("PP_Prog"));
+  connect(startu_, &QAbstractButton::clicked, this, &TFrame2::PP_StartuClick);
+  connect(haltu_, &QAbstractButton::clicked, this, &TFrame2::PP_HaltuClick);
+  connect(mikRe_, &QAbstractButton::clicked, this, &TFrame2::PP_Mik_ReClick);
+  connect(audRe_, &QAbstractButton::clicked, this, &TFrame2::PP_Aud_ReClick);
+  connect(antauen_, &QAbstractButton::clicked, this, &TFrame2::PP_AntauenClick);
+}
+
+TFrame2::~TFrame2() { StopWavPlayback(); }
+
+QString TFrame2::RecordingPath(int k) { return TempFolder() + QStringLiteral("tempa%1.wav").arg(k); }
+
+bool TFrame2::Stopped() const { return !haltu_->isEnabled() || window()->property("closing").toBool(); }
+
+int TFrame2::BatchSize() const {
+  for (int size : {4, 2}) {
+    const auto* choice = findChild<QRadioButton*>(QStringLiteral("PP_Kiomope%1").arg(size));
+    if (choice && choice->isChecked()) return size;
+  }
+  return 1;
+}
+
+int TFrame2::Remaining() const { return placar_->text().toInt(); }
+
+void TFrame2::SetBatchButtonsEnabled(bool enabled) {
+  mikRe_->setEnabled(enabled);
+  audRe_->setEnabled(enabled);
+  antauen_->setEnabled(enabled);
+  kiomope_->setEnabled(enabled);
+}
+
+void TFrame2::PP_StartuClick() {
+  const QString code = CurrentLessonContext().PronunciationCode;
+  if (!DataFileExists(QStringLiteral("sonoj\\lec") + code.left(2))) {
+    ShowNoSoundMessage(window());
+    return;
+  }
+  items_.clear();
+  const int count = LoadExerciseItems(items_, code, QStringLiteral("D"));
+  if (count == 0) return;  // nothing to practise
+  startu_->setEnabled(false);
+  haltu_->setEnabled(true);
+  placar_->setText(QString::number(count));
+  practised_.fill(false, count);
+  NovaFrazo9();
+}
+
+void TFrame2::NovaFrazo9() {
+  if (Stopped()) return;
+  kiomope_->setEnabled(false);
+  mikrofono_->hide();
+  const int n = qMin(BatchSize(), Remaining());
+  const QString folder = CurrentLessonContext().PronunciationCode.left(2);
+  batch_.clear();
+  for (int k = 0; k < n && practised_.contains(false); ++k) {
+    int item = 0;
+    do {
+      item = QRandomGenerator::global()->bounded(int(practised_.size()));
+    } while (practised_[item]);
+    practised_[item] = true;
+    batch_.append({ButtonCaptionOrText(window(), items_[item]), DataPath(DrillItemRecording(items_[item], folder)), 3});
+  }
+  QPointer<TFrame2> self = this;
+  RegistrasVocxon();
+  if (self && !Stopped()) placar_->setText(QString::number(Remaining() - int(batch_.size())));
+}
+
+void TFrame2::RegistrasVocxon() {
+  if (Stopped()) return;
+  QPointer<TFrame2> self = this;
+  SetBatchButtonsEnabled(false);
+  for (int k = 1; k <= batch_.size(); ++k) {
+    if (!self || Stopped()) return;
+    Entry& entry = batch_[k - 1];
+    vorto_->setText(entry.text);
+    mikrofono_->hide();
+    orelo_->show();
+    Mp3Player* player = Mp3();
+    if (player) player->InputOpen(entry.modelSound);
+    Synchronise();
+    const int seconds = Mp3() ? Mp3()->StreamDuration() : 0;
+    entry.recordingSeconds = seconds + 3;
+    if (Mp3()) Mp3()->Play();
+    WaitUntil([&] { return !self || Stopped(); }, seconds);
+    if (!self || Stopped()) return;
+    if (Mp3()) Mp3()->Stop();
+    Synchronise();
+    if (!self || Stopped()) return;
+    orelo_->hide();
+    mikrofono_->show();
+    if (Mp3() && !Mp3()->Idle()) WaitUntil([&] { return !self || Stopped(); }, 1.0);
+    if (!self || Stopped()) return;
+
+    const int lengthMs = entry.recordingSeconds * 1000;
+    recorder_->Record(lengthMs);
+    prog_->setValue(0);
+    prog_->show();
+    WaitUntil(
+        [&] {
+          if (!self || Stopped() || !recorder_->IsRecording()) return true;
+          prog_->setValue(static_cast<int>(std::nearbyint(100.0 * double(recorder_->PositionMs()) / lengthMs)));
+          return false;
+        },
+        entry.recordingSeconds + 5.0);
+    if (!self) return;
+    mikrofono_->hide();
+    prog_->hide();
+    prog_->setValue(0);
+    if (Stopped()) {
+      recorder_->Stop();
+      recorder_->Close();
+      return;
+    }
+    recorder_->SaveWav(RecordingPath(k));
+    recorder_->Close();
+  }
+  PP_Aud_ReClick();
+}
+
+void TFrame2::PP_Aud_ReClick() {
+  if (Stopped()) return;
+  QPointer<TFrame2> self = this;
+  orelo_->show();
+  SetBatchButtonsEnabled(false);
+  for (int k = 1; k <= batch_.size(); ++k) {
+    if (!self || Stopped()) return;
+    const Entry entry = batch_[k - 1];
+    vorto_->setText(entry.text);
+    PlayToTheEnd(entry.modelSound);
+    for (int attempt = 0; attempt < kPlaybackAttempts; ++attempt) {
+      if (!self || Stopped()) return;
+      if (Mp3() && !Mp3()->Idle()) WaitUntil([&] { return !self || Stopped(); }, 1.0);
+      if (PlayWavToEnd(RecordingPath(k))) break;
+      // A recording that could not be made is never played; the next entry follows.
+      if (!QFile::exists(RecordingPath(k))) break;
+    }
+  }
+  if (!self || Stopped()) return;
+  orelo_->hide();
+  SetBatchButtonsEnabled(true);
+  vorto_->clear();
+}
+
+void TFrame2::PP_Mik_ReClick() { RegistrasVocxon(); }
+
+void TFrame2::PP_AntauenClick() {
+  if (Remaining() > 0) {
+    NovaFrazo9();
+  } else {
+    PP_HaltuClick();
+  }
+}
+
+void TFrame2::PP_HaltuClick() {
+  if (Mp3()) {
+    Mp3()->Stop();
+    Mp3()->InputClose();
+  }
+  StopWavPlayback();
+  recorder_->Stop();
+  recorder_->Close();
+  kiomope_->setEnabled(true);
+  mikrofono_->show();
+  prog_->hide();
+  orelo_->hide();
+  vorto_->clear();
+  mikRe_->setEnabled(false);
+  audRe_->setEnabled(false);
+  antauen_->setEnabled(false);
+  startu_->setEnabled(true);
+  haltu_->setEnabled(false);
+  placar_->setText(QStringLiteral("00"));
+}
+
+void TFrame2::HaltigasPrononcon() {
+  if (haltu_->isEnabled()) PP_HaltuClick();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ownedcomponents.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QSlider;
+class VoiceRecorder;
+
+// Pronunciation practice: the program plays a model word or sentence, records
+// the learner repeating it, then plays model and recording one after the
+// other. Batches of 1, 2 or 4; each item is practised once per run; no score.
+class TFrame2 : public TFrame {
+  Q_OBJECT
+ public:
+  explicit TFrame2(QWidget* parent = nullptr);
+  ~TFrame2() override;
+
+  void PP_StartuClick();
+  void PP_HaltuClick();
+  void PP_Mik_ReClick();
+  void PP_Aud_ReClick();
+  void PP_AntauenClick();
+  // Stops a running practice; the hosting window calls it when the page changes or it closes.
+  void HaltigasPrononcon();
+
+  struct Entry {
+    QString text;
+    QString modelSound;  // full path
+    int recordingSeconds = 3;
+  };
+  const QVector<Entry>& Batch() const { return batch_; }
+  // The recording of entry k (1 to 4) of the batch.
+  static QString RecordingPath(int k);
+
+ private:
+  void NovaFrazo9();
+  void RegistrasVocxon();
+  bool Stopped() const;
+  int BatchSize() const;
+  int Remaining() const;
+  void SetBatchButtonsEnabled(bool enabled);
+
+  QAbstractButton* startu_ = nullptr;
+  QAbstractButton* haltu_ = nullptr;
+  QAbstractButton* mikRe_ = nullptr;
+  QAbstractButton* audRe_ = nullptr;
+  QAbstractButton* antauen_ = nullptr;
+  QGroupBox* kiomope_ = nullptr;
+  QLabel* placar_ = nullptr;
+  QLabel* vorto_ = nullptr;
+  QLabel* mikrofono_ = nullptr;
+  QLabel* orelo_ = nullptr;
+  QSlider* prog_ = nullptr;
+  std::unique_ptr<VoiceRecorder> recorder_;
+
+  QStringList items_;
+  QVector<bool> practised_;
+  QVector<Entry> batch_;
+};

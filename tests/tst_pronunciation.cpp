@@ -1,0 +1,155 @@
+#include "lessoncontext.h"
+#include "messages.h"
+#include "mp3fixtures.h"
+#include "mp3player.h"
+#include "pronunciation.h"
+#include "settings.h"
+#include "testsupport.h"
+#include "verdicts.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+// A lesson window with a phrase button and the pronunciation frame on the
+// page PP_Pagxo; the models are short tones made by lame.
+struct PracticeWindow {
+  TempProgramFolder folder;
+  QDialog window;
+  QTabWidget* pages = new QTabWidget(&window);
+  TFrame2* frame = nullptr;
+  Mp3Player player;
+
+  explicit PracticeWindow(const QByteArray& data, bool soundFolder = true) {
+    folder.Write("ekzercoj/ekz09.dat", data);
+    if (soundFolder) {
+      const QString models = folder.Path("sonoj/lec09");
+      QDir().mkpath(models);
+      MakeToneMp3(models, QStringLiteral("Btn7"), 1.6, 22050, 1);
+      MakeToneMp3(models, QStringLiteral("domo"), 0.5, 22050, 1);
+      MakeToneMp3(models, QStringLiteral("auh"), 0.5, 22050, 1);
+      MakeToneMp3(models, QStringLiteral("kato"), 0.5, 22050, 1);
+    }
+    SetMp3(&player);
+    CurrentLessonContext().PronunciationCode = QStringLiteral("0901");
+    window.setObjectName(QStringLiteral("Form8"));
+    pages->setObjectName(QStringLiteral("Pagxaro"));
+    auto* words = new QWidget;
+    auto* button = new QPushButton(QStringLiteral("Bonan tagon!"), words);
+    button->setObjectName(QStringLiteral("Button7"));
+    pages->addTab(words, QStringLiteral("1"));
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("PP_Pagxo"));
+    frame = new TFrame2(page);
+    frame->setObjectName(QStringLiteral("TFrame21"));
+    pages->addTab(page, QStringLiteral("2"));
+    pages->setCurrentIndex(1);
+    window.show();
+  }
+  ~PracticeWindow() { SetMp3(nullptr); }
+  template <typename T>
+  T* Get(const char* name) {
+    return frame->findChild<T*>(QLatin1String(name));
+  }
+  QString Placar() { return Get<QLabel>("PP_Placar")->text(); }
+  void Choose(int words) { Get<QRadioButton>(qPrintable(QStringLiteral("PP_Kiomope%1").arg(words)))->setChecked(true); }
+};
+
+}  // namespace
+
+class TestPronunciation : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    SetBuiltInMessages();
+    SoundsEnabled() = true;
+  }
+
+  void batchesAndTheLastShortOne() {
+    PracticeWindow w("[0901D]\r\n1=domo\r\n2=kato\r\n3=a\xC5\xAD\r\n");
+    w.Choose(4);
+    w.Get<QPushButton>("PP_Startu")->click();
+    // Three items left with four chosen: one batch of three, then nothing left.
+    QCOMPARE(w.frame->Batch().size(), 3);
+    QCOMPARE(w.Placar(), QStringLiteral("0"));
+    QSet<QString> texts;
+    for (const auto& entry : w.frame->Batch()) texts.insert(entry.text);
+    QCOMPARE(texts, (QSet<QString>{"domo", "kato", "aŭ"}));
+    bool auh = false;
+    for (const auto& entry : w.frame->Batch()) auh |= entry.modelSound.endsWith(QStringLiteral("sonoj/lec09/auh.mp3"));
+    QVERIFY(auh);
+    QVERIFY(w.Get<QToolButton>("PP_Antauen")->isEnabled());
+    QVERIFY(w.Get<QGroupBox>("PP_Kiomope")->isEnabled());
+    w.Get<QToolButton>("PP_Antauen")->click();
+    QCOMPARE(w.Placar(), QStringLiteral("00"));
+    QVERIFY(w.Get<QPushButton>("PP_Startu")->isEnabled());
+  }
+
+  void recordingLengthFollowsTheModel() {
+    PracticeWindow w("[0901D]\r\n1=7\r\n2=domo\r\n");
+    w.Get<QPushButton>("PP_Startu")->click();
+    const auto& entry = w.frame->Batch().first();
+    if (entry.text == QStringLiteral("Bonan tagon!")) {
+      QVERIFY(entry.modelSound.endsWith(QStringLiteral("sonoj/lec09/Btn7.mp3")));
+      QCOMPARE(entry.recordingSeconds, 5);  // a model of 2 seconds
+    } else {
+      QCOMPARE(entry.recordingSeconds, 4);
+    }
+    QCOMPARE(w.Placar(), QStringLiteral("1"));
+    // Recording again keeps the batch and the counter.
+    const QString before = entry.text;
+    w.Get<QToolButton>("PP_Mik_Re")->click();
+    QCOMPARE(w.frame->Batch().first().text, before);
+    QCOMPARE(w.Placar(), QStringLiteral("1"));
+  }
+
+  void stoppedFromOutsideAtOnce() {
+    PracticeWindow w("[0901D]\r\n1=7\r\n2=domo\r\n");
+    QTimer::singleShot(300, [&] { w.frame->HaltigasPrononcon(); });
+    QElapsedTimer clock;
+    clock.start();
+    w.Get<QPushButton>("PP_Startu")->click();
+    QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(w.Placar(), QStringLiteral("00"));
+    QVERIFY(w.Get<QPushButton>("PP_Startu")->isEnabled());
+    QVERIFY(!w.Get<QPushButton>("PP_Haltu")->isEnabled());
+    QVERIFY(!w.Get<QLabel>("PP_Orelo")->isVisible());
+    QVERIFY(w.Get<QLabel>("PP_Mikrofono")->isVisible());
+    QVERIFY(w.Get<QLabel>("PP_Vorto")->text().isEmpty());
+  }
+
+  void closingTheWindowEndsThePractice() {
+    PracticeWindow w("[0901D]\r\n1=7\r\n");
+    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QElapsedTimer clock;
+    clock.start();
+    w.Get<QPushButton>("PP_Startu")->click();
+    QVERIFY(clock.elapsed() < 1200);
+  }
+
+  void noSoundFolderNoPractice() {
+    PracticeWindow w("[0901D]\r\n1=domo\r\n", false);
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    w.Get<QPushButton>("PP_Startu")->click();
+    QCOMPARE(shown, Messages().smNeSono);
+    QVERIFY(w.Get<QPushButton>("PP_Startu")->isEnabled());
+  }
+};
+
+QTEST_MAIN(TestPronunciation)
+#include "tst_pronunciation.moc"
