@@ -1,5 +1,7 @@
 #include "mp3fixtures.h"
+#include "lessoncontext.h"
 #include "mp3player.h"
+#include "pronunciation.h"
 #include "playerhelpers.h"
 #include "pulseserver.h"
 #include "recordedsound.h"
@@ -8,7 +10,12 @@
 #include "waiting.h"
 #include "wavfile.h"
 
+#include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -78,6 +85,8 @@ class TestMp3Sound : public QObject {
     SetMp3(nullptr);
   }
 
+  void pronunciationPracticeOnTheLoop();
+
   void stopSilencesTheSink() {
     const QString tone = MakeToneMp3(folder_.path(), QStringLiteral("long"), 2.4, 44100, 2);
     QVERIFY(!tone.isEmpty());
@@ -102,6 +111,47 @@ class TestMp3Sound : public QObject {
     SetMp3(nullptr);
   }
 };
+
+void TestMp3Sound::pronunciationPracticeOnTheLoop() {
+  TempProgramFolder folder;
+  folder.Write("ekzercoj/ekz09.dat", "[0901D]\r\n1=domo\r\n");
+  QDir().mkpath(folder.Path("sonoj/lec09"));
+  QVERIFY(!MakeToneMp3(folder.Path("sonoj/lec09"), QStringLiteral("domo"), 1.0, 22050, 1).isEmpty());
+  CurrentLessonContext().PronunciationCode = QStringLiteral("0901");
+  Mp3Player player;
+  SetMp3(&player);
+  QDialog window;
+  auto* pages = new QTabWidget(&window);
+  pages->setObjectName(QStringLiteral("Pagxaro"));
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("PP_Pagxo"));
+  auto* practice = new TFrame2(page);
+  pages->addTab(page, QStringLiteral("1"));
+  window.show();
+
+  // The whole practice as the sink hears it: the model, a silent recording
+  // of four seconds (nobody speaks into the loop), then the model again and
+  // the recording played back.
+  QElapsedTimer clock;
+  qint64 practiceMs = 0;
+  const auto heard = RecordWhile(9000, [&] {
+    clock.start();
+    practice->findChild<QPushButton*>(QStringLiteral("PP_Startu"))->click();
+    practiceMs = clock.elapsed();
+  });
+  QVERIFY(heard);
+  const RecordedSound sound(*heard, kMp3Amplitude);
+  int toneWindows = 0;
+  for (int w = 0; w < sound.Windows(); ++w) toneWindows += sound.Loud(w) ? 1 : 0;
+  qInfo("practice took %lld ms; the model was heard for %d ms in all", practiceMs, toneWindows * kWindowMs);
+  QVERIFY2(qAbs(toneWindows * kWindowMs - 2000) <= 150, "the model, twice");
+
+  const auto recording = ParseWavFile(ReadFileBytes(TFrame2::RecordingPath(1)));
+  QVERIFY(recording);
+  QVERIFY2(qAbs(WavDurationMs(*recording) - 4000) <= 400, qPrintable(QString::number(WavDurationMs(*recording))));
+  QVERIFY(practice->findChild<QToolButton*>(QStringLiteral("PP_Aud_Re"))->isEnabled());
+  SetMp3(nullptr);
+}
 
 QTEST_MAIN(TestMp3Sound)
 #include "tst_mp3sound.moc"
