@@ -3,7 +3,9 @@
 #include "mp3player.h"
 #include "waiting.h"
 
+#include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QRandomGenerator>
 
 namespace {
@@ -15,8 +17,15 @@ void Synchronise() {
   QPointer<Mp3Player> player = Mp3();
   if (!player) return;
   const int tag = QRandomGenerator::global()->bounded(30000);
+  // Returns as soon as the answer arrives, with window events going on meanwhile.
+  QEventLoop loop;
+  QObject::connect(player, &Mp3Player::NotifyPong, &loop, [&loop, tag](int pong) {
+    if (pong == tag) loop.quit();
+  });
+  QObject::connect(player, &QObject::destroyed, &loop, &QEventLoop::quit);
+  QTimer::singleShot(static_cast<int>(kAnswerSeconds * 1000), &loop, &QEventLoop::quit);
   player->Ping(tag);
-  WaitUntil([&player, tag] { return !player || player->LastPong() == tag; }, kAnswerSeconds);
+  loop.exec();
 }
 
 void StopAll() {
