@@ -42,7 +42,6 @@ class Scoreboard {
   int Hits() const { return hits_; }
   int Misses() const { return misses_; }
   int Remaining() const { return remaining_; }
-  bool Answered(int item) const { return item >= 0 && item < answered_.size() && answered_[item]; }
 
   // Scores the current item. Both update the counters and the percentage.
   void Right();

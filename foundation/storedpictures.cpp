@@ -10,6 +10,10 @@
 void ApplyStoredPictures(QWidget* root) {
   QList<QWidget*> widgets = root->findChildren<QWidget*>();
   widgets.prepend(root);
+  ApplyStoredPictures(widgets);
+}
+
+void ApplyStoredPictures(const QList<QWidget*>& widgets) {
   for (QWidget* widget : widgets) {
     const QString path = widget->property("picture").toString();
     if (path.isEmpty()) continue;

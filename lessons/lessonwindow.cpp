@@ -87,8 +87,10 @@ void TLessonWindow::WireComponents() {
 void TLessonWindow::FormCreate() {
   CurrentLessonContext().LessonNumber = QLatin1String(definition_.lessonNumber);
 
+  // The frames have shown their own pictures already.
+  ApplyStoredPictures(OwnedComponents(this));
+
   // Heading strips in the window's colour, behind the heading texts.
-  ApplyStoredPictures(this);
   const QString strip = DataPath(StripPicture(definition_.colour));
   for (QLabel* heading : findChildren<QLabel*>()) {
     if (!heading->objectName().startsWith(QLatin1String("Grad"))) continue;

@@ -41,7 +41,6 @@ class TLessonWindow : public QDialog {
 
   QTabWidget* Pagxaro() const { return pagxaro_; }
   TFrame6* SubaParto() const { return subaParto_; }
-  const LessonWindowDefinition& Definition() const { return definition_; }
   // True from the moment the window starts closing: drills waiting on
   // something end at once, without verdict or sound.
   bool Closing() const { return closing_; }
