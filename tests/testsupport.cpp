@@ -3,6 +3,10 @@
 #include "programpaths.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,4 +54,38 @@ QTimer* WhenModalShown(const std::function<void(QWidget*)>& action) {
   });
   timer->start();
   return timer;
+}
+
+DrillTestWindow::DrillTestWindow() : pages(new QTabWidget(&window)) {
+  window.setObjectName(QStringLiteral("Form8"));
+  pages->setObjectName(QStringLiteral("Pagxaro"));
+  window.resize(640, 480);
+}
+
+QWidget* DrillTestWindow::AddPage(const QString& name) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  new QVBoxLayout(page);
+  pages->addTab(page, QString::number(pages->count() + 1));
+  return page;
+}
+
+QPushButton* DrillTestWindow::AddButton(QWidget* page, int number, const QString& caption) {
+  auto* button = new QPushButton(caption, page);
+  button->setObjectName(QStringLiteral("Button%1").arg(number));
+  page->layout()->addWidget(button);
+  return button;
+}
+
+QLabel* DrillTestWindow::AddLabel(QWidget* page, int number, const QString& text) {
+  auto* label = new QLabel(text, page);
+  label->setObjectName(QStringLiteral("Label%1").arg(number));
+  page->layout()->addWidget(label);
+  return label;
+}
+
+void DrillTestWindow::ShowPage(QWidget* page) {
+  pages->setCurrentWidget(page);
+  window.show();
+  QApplication::setActiveWindow(&window);
 }

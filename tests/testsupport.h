@@ -27,7 +27,38 @@ void WriteFileBytes(const QString& path, const QByteArray& contents);
 #include <QObject>
 #include <QUrl>
 
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
 class QTimer;
+
+// A lesson window as the drills see it: a dialog named like a lesson window
+// holding the page control `Pagxaro`, with pages, speaking buttons, labels
+// and frames added by the test.
+class DrillTestWindow {
+ public:
+  DrillTestWindow();
+  QDialog window;
+  QTabWidget* pages = nullptr;
+
+  QWidget* AddPage(const QString& name = QString());
+  QPushButton* AddButton(QWidget* page, int number, const QString& caption);
+  QLabel* AddLabel(QWidget* page, int number, const QString& text);
+  // Puts a frame of class T, named `frameName`, alone on a new page and makes that page active.
+  template <typename T>
+  T* AddFrame(const QString& pageName, const QString& frameName) {
+    QWidget* page = AddPage(pageName);
+    auto* frame = new T(page);
+    frame->setObjectName(frameName);
+    ShowPage(page);
+    return frame;
+  }
+
+ private:
+  void ShowPage(QWidget* page);
+};
 
 // Receives what the program hands to the desktop (documents, web pages,
 // e-mail), once registered with QDesktopServices::setUrlHandler.

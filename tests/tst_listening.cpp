@@ -7,22 +7,18 @@
 #include "testsupport.h"
 #include "verdicts.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
 
 // A lesson window whose first page holds a speaking button and whose second
 // holds the listening frame; its items come from `data`.
-struct ListeningWindow {
+struct ListeningWindow : DrillTestWindow {
   TempProgramFolder folder;
-  QDialog window;
-  QTabWidget* pages = new QTabWidget(&window);
   TFrame3* frame = nullptr;
 
   explicit ListeningWindow(const QByteArray& data, bool soundFolder = true) {
@@ -30,22 +26,8 @@ struct ListeningWindow {
     if (soundFolder) folder.Write("sonoj/lec09/.keep", "");
     CurrentLessonContext().ListeningCode = QStringLiteral("0902");
     CurrentLessonContext().PronunciationCode = QStringLiteral("0902");
-    window.setObjectName(QStringLiteral("Form8"));
-    pages->setObjectName(QStringLiteral("Pagxaro"));
-    auto* words = new QWidget;
-    auto* button = new QPushButton(QStringLiteral("Ĉu vi parolas Esperanton?"), words);
-    button->setObjectName(QStringLiteral("Button7"));
-    new QVBoxLayout(words);
-    words->layout()->addWidget(button);
-    pages->addTab(words, QStringLiteral("1"));
-    auto* page = new QWidget;
-    frame = new TFrame3(page);
-    frame->setObjectName(QStringLiteral("TFrame31"));
-    pages->addTab(page, QStringLiteral("2"));
-    pages->setCurrentIndex(1);
-    window.resize(640, 480);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    AddButton(AddPage(), 7, QStringLiteral("Ĉu vi parolas Esperanton?"));
+    frame = AddFrame<TFrame3>(QString(), QStringLiteral("TFrame31"));
   }
   template <typename T>
   T* Get(const char* name) {

@@ -7,7 +7,6 @@
 #include "testsupport.h"
 #include "verdicts.h"
 
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,17 +15,14 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
 
 // A lesson window with a phrase button and the pronunciation frame on the
 // page PP_Pagxo; the models are short tones made by lame.
-struct PracticeWindow {
+struct PracticeWindow : DrillTestWindow {
   TempProgramFolder folder;
-  QDialog window;
-  QTabWidget* pages = new QTabWidget(&window);
   TFrame2* frame = nullptr;
   Mp3Player player;
 
@@ -42,19 +38,8 @@ struct PracticeWindow {
     }
     SetMp3(&player);
     CurrentLessonContext().PronunciationCode = QStringLiteral("0901");
-    window.setObjectName(QStringLiteral("Form8"));
-    pages->setObjectName(QStringLiteral("Pagxaro"));
-    auto* words = new QWidget;
-    auto* button = new QPushButton(QStringLiteral("Bonan tagon!"), words);
-    button->setObjectName(QStringLiteral("Button7"));
-    pages->addTab(words, QStringLiteral("1"));
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("PP_Pagxo"));
-    frame = new TFrame2(page);
-    frame->setObjectName(QStringLiteral("TFrame21"));
-    pages->addTab(page, QStringLiteral("2"));
-    pages->setCurrentIndex(1);
-    window.show();
+    AddButton(AddPage(), 7, QStringLiteral("Bonan tagon!"));
+    frame = AddFrame<TFrame2>(QStringLiteral("PP_Pagxo"), QStringLiteral("TFrame21"));
   }
   ~PracticeWindow() { SetMp3(nullptr); }
   template <typename T>

@@ -8,50 +8,32 @@
 #include "wordgame.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
 
 // A lesson window with six vocabulary pairs on its first page and the word
 // game on its second; the data file points at them.
-struct GameWindow {
+struct GameWindow : DrillTestWindow {
   TempProgramFolder folder;
-  QDialog window;
-  QTabWidget* pages = new QTabWidget(&window);
   TFrame1* game = nullptr;
 
   explicit GameWindow(const QByteArray& data) {
     folder.Write("ekzercoj/ekz09.dat", data);
     CurrentLessonContext().WordGameCode = QStringLiteral("0903");
-    window.setObjectName(QStringLiteral("Form8"));
-    pages->setObjectName(QStringLiteral("Pagxaro"));
-    auto* words = new QWidget;
+    QWidget* words = AddPage();
     const QStringList esperanto{"domo", "hundo", "kato", "libro", "akvo", "pano"};
     const QStringList portuguese{"casa", "cachorro", "gato", "livro", "água", "pão"};
-    auto* layout = new QVBoxLayout(words);
     for (int i = 0; i < esperanto.size(); ++i) {
-      auto* button = new QPushButton(esperanto[i], words);
-      button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
-      auto* label = new QLabel(portuguese[i], words);
-      label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-      layout->addWidget(button);
-      layout->addWidget(label);
+      AddButton(words, i + 1, esperanto[i]);
+      AddLabel(words, i + 1, portuguese[i]);
     }
-    pages->addTab(words, QStringLiteral("1"));
-    auto* page = new QWidget;
-    game = new TFrame1(page);
-    game->setObjectName(QStringLiteral("TFrame11"));
-    pages->addTab(page, QStringLiteral("2"));
-    pages->setCurrentIndex(1);
-    window.resize(640, 480);
-    window.show();
+    game = AddFrame<TFrame1>(QString(), QStringLiteral("TFrame11"));
   }
   template <typename T>
   T* Get(const char* name) {
