@@ -85,7 +85,9 @@ void TLessonWindow::WireComponents() {
 }
 
 void TLessonWindow::FormCreate() {
-  CurrentLessonContext().LessonNumber = QLatin1String(definition_.lessonNumber);
+  // A window without recordings of its own leaves the sound folder of the
+  // window opened before.
+  if (*definition_.lessonNumber) CurrentLessonContext().LessonNumber = QLatin1String(definition_.lessonNumber);
 
   // The frames have shown their own pictures already.
   ApplyStoredPictures(OwnedComponents(this));

@@ -19,7 +19,7 @@ struct LessonWindowDefinition {
   const char* layout;        // stored layout, such as "lec01.ui"
   int lessonValue;           // stored as LastaLeciono when the window closes (1 to 13)
   const char* section;       // translation section, such as "Lec01"
-  const char* lessonNumber;  // LessonContext.LessonNumber: the folder sonoj\lecNN
+  const char* lessonNumber;  // LessonContext.LessonNumber: the folder sonoj\lecNN; empty: not set
   unsigned colour;           // window colour, choosing the heading strips
 };
 
