@@ -9,6 +9,7 @@
 #include "programpaths.h"
 #include "statictext.h"
 #include "storedpictures.h"
+#include "translator.h"
 #include "uiloader.h"
 #include "verdicts.h"
 #include "wordgame.h"
@@ -20,6 +21,7 @@
 
 TFrame3::TFrame3(QWidget* parent) : TFrame(parent) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("listening.ui")));
+  WireTranslatorLabels(this);
   ApplyStoredPictures(this);
   edit_ = findChild<QLineEdit*>(QStringLiteral("Edit1"));
   repeat_ = findChild<QPushButton*>(QStringLiteral("BitBtn9"));

@@ -8,6 +8,7 @@
 #include "playerhelpers.h"
 #include "programpaths.h"
 #include "storedpictures.h"
+#include "translator.h"
 #include "uiloader.h"
 #include "voicerecorder.h"
 #include "waiting.h"
@@ -32,6 +33,7 @@ constexpr int kPlaybackAttempts = 21;
 
 TFrame2::TFrame2(QWidget* parent) : TFrame(parent), recorder_(std::make_unique<VoiceRecorder>()) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pronunciation.ui")));
+  WireTranslatorLabels(this);
   ApplyStoredPictures(this);
   startu_ = findChild<QAbstractButton*>(QStringLiteral("PP_Startu"));
   haltu_ = findChild<QAbstractButton*>(QStringLiteral("PP_Haltu"));

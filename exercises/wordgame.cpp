@@ -6,6 +6,7 @@
 #include "lessoncontext.h"
 #include "statictext.h"
 #include "storedpictures.h"
+#include "translator.h"
 #include "uiloader.h"
 #include "verdicts.h"
 
@@ -36,6 +37,7 @@ QString ButtonCaptionOrText(QWidget* window, const QString& item) {
 
 TFrame1::TFrame1(QWidget* parent) : TFrame(parent) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("wordgame.ui")));
+  WireTranslatorLabels(this);
   ApplyStoredPictures(this);
   grupo_ = findChild<QGroupBox*>(QStringLiteral("Grupo"));
   vorto_ = findChild<StaticText*>(QStringLiteral("Vorto"));

@@ -2,9 +2,14 @@
 
 #include "lessonwindow.h"
 
-// Lesson 5: the table of correlatives, first half.
+// Lesson 5: the table of correlatives, first half (the series in -u, -o, -a,
+// -e and -am, their plural and accusative, the particle "ĉi"), with the word
+// game, gap filling, pronunciation, listening and a written translation.
 class TForm5 : public TLessonWindow {
   Q_OBJECT
  public:
   explicit TForm5(QWidget* owner);
+
+ protected:
+  void SetLessonContext() override;
 };

@@ -2,9 +2,29 @@
 
 #include "lessonwindow.h"
 
-// Lesson 7: prepositions and two reading texts with their recordings.
+class MemoPlayer;
+
+// Lesson 7: prepositions and two reading texts, each with a player for its
+// recording; neither recording plays on past a page change or the closing.
 class TForm6 : public TLessonWindow {
   Q_OBJECT
  public:
   explicit TForm6(QWidget* owner);
+
+  MemoPlayer* FirstTextPlayer() const { return firstText_; }
+  MemoPlayer* SecondTextPlayer() const { return secondText_; }
+
+  QList<LessonRecording> Recordings() const override;
+
+ protected:
+  void SetLessonContext() override;
+  void LessonSetUp() override;
+  void LessonPageChanged() override;
+  void StopPlayback() override;
+
+ private:
+  void StopReadings();
+
+  MemoPlayer* firstText_ = nullptr;
+  MemoPlayer* secondText_ = nullptr;
 };

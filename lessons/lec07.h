@@ -2,9 +2,15 @@
 
 #include "lessonwindow.h"
 
-// Lesson 8: comparison, the superlative, prefixes and suffixes.
+// Lesson 8: comparison, the superlative, prefixes and suffixes. A run of
+// either gap-filling drill goes on while the learner looks at other pages
+// and ends, without verdict, when the learner comes back to its page.
 class TForm7 : public TLessonWindow {
   Q_OBJECT
  public:
   explicit TForm7(QWidget* owner);
+
+ protected:
+  void SetLessonContext() override;
+  void LessonPageChanged() override;
 };

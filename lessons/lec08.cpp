@@ -1,9 +1,53 @@
 #include "lec08.h"
 
+#include "lessoncontext.h"
+#include "memoplayer.h"
+#include "ownedcomponents.h"
+#include "statictext.h"
+
+#include <QPushButton>
+
 namespace {
 
 const LessonWindowDefinition kDefinition{"lec08.ui", 9, "Lec08", "", 12239318};
 
+const QString kPoemReading = QStringLiteral("sonoj\\lec08\\memo1.mp3");
+
+QPushButton* OwnButton(QWidget* window, const char* name) {
+  return qobject_cast<QPushButton*>(OwnedComponent(window, QLatin1String(name)));
+}
+
 }  // namespace
 
 TForm8::TForm8(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
+
+void TForm8::SetLessonContext() {
+  CurrentLessonContext().WordGameCode = QStringLiteral("0803");
+  // The gap-filling frame reads its exercise code from its own caption.
+  if (QWidget* gaps = OwnedComponent(this, QStringLiteral("TFrame41"))) {
+    if (auto* code = gaps->findChild<QLabel*>(QStringLiteral("Ekzerco"))) code->setText(QStringLiteral("0802"));
+  }
+}
+
+void TForm8::LessonSetUp() {
+  poem_ = new MemoPlayer(this, OwnButton(this, "Butono1"), OwnButton(this, "Butono2"), OwnButton(this, "Butono3"),
+                         kPoemReading);
+}
+
+void TForm8::LessonPageChanged() {
+  if (poem_) poem_->StopIfOpen();
+}
+
+void TForm8::StopPlayback() {
+  if (poem_) poem_->StopIfOpen();
+}
+
+QList<LessonRecording> TForm8::Recordings() const {
+  QList<LessonRecording> recordings = TLessonWindow::Recordings();
+  // The recording reads the poem, title first, as the page shows it.
+  auto* self = const_cast<TForm8*>(this);
+  if (const auto* poem = qobject_cast<const StaticText*>(OwnedComponent(self, QStringLiteral("Memo1")))) {
+    recordings.append({kPoemReading, poem->text()});
+  }
+  return recordings;
+}

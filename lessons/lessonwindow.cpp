@@ -14,7 +14,9 @@
 #include "pronunciation.h"
 #include "settings.h"
 #include "storedpictures.h"
+#include "translator.h"
 #include "uiloader.h"
+#include "windowtranslation.h"
 #include "writtenanswers.h"
 
 #include <QApplication>
@@ -30,19 +32,6 @@
 #include <QToolButton>
 
 #include <cmath>
-
-namespace {
-
-QString StripPicture(unsigned colour) {
-  switch (colour) {
-    case 12119015: return QStringLiteral("figuroj\\flava_strio.png");
-    case 12239318: return QStringLiteral("figuroj\\rugxa_strio.png");
-    case 12708798: return QStringLiteral("figuroj\\verda_strio.png");
-    default: return QStringLiteral("figuroj\\Blua_strio.png");
-  }
-}
-
-}  // namespace
 
 int TabWidth(int pageControlWidth, int pageCount) {
   if (pageCount <= 0) return pageControlWidth;
@@ -82,7 +71,10 @@ void TLessonWindow::WireComponents() {
     }
   }
   connect(pagxaro_, &QTabWidget::currentChanged, this, &TLessonWindow::PagxaroChange);
+  WireTranslatorLabels(this, [this](QLabel* label) { Tradukilo(label); });
 }
+
+void TLessonWindow::Tradukilo(QLabel* sender) { OpenTranslator(sender, objectName()); }
 
 void TLessonWindow::FormCreate() {
   // A window without recordings of its own leaves the sound folder of the
@@ -92,14 +84,7 @@ void TLessonWindow::FormCreate() {
   // The frames have shown their own pictures already.
   ApplyStoredPictures(OwnedComponents(this));
 
-  // Heading strips in the window's colour, behind the heading texts.
-  const QString strip = DataPath(StripPicture(definition_.colour));
-  for (QLabel* heading : findChildren<QLabel*>()) {
-    if (!heading->objectName().startsWith(QLatin1String("Grad"))) continue;
-    heading->setStyleSheet(QStringLiteral("QLabel { border-image: url(%1) 0 0 0 0 stretch stretch; padding-left: 8px; }")
-                               .arg(strip));
-  }
-
+  TranslateLessonWindow(pagxaro_, QLatin1String(definition_.section), definition_.colour);
   WireComponents();
   LoadWrittenAnswers(pagxaro_);
   subaParto_->Savu()->setEnabled(false);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class TFrame6;
@@ -46,6 +47,10 @@ class TLessonWindow : public QDialog {
   bool Closing() const { return closing_; }
 
   void done(int result) override;
+
+  // A double-click on one of the window's plain labels: opens the
+  // translator on it (translator mode only).
+  void Tradukilo(QLabel* sender);
 
   // Every recording the window may play: its speaking buttons and the items
   // of its pronunciation and listening drills.

@@ -1,5 +1,7 @@
 #include "lessonwindows.h"
 
+#include "accusative.h"
+#include "gapfilling.h"
 #include "lec01.h"
 #include "lec02.h"
 #include "lec03.h"
@@ -47,11 +49,6 @@ void RegisterLessonWidgets() {
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame1"), [](QWidget* parent) { return new TFrame1(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame3"), [](QWidget* parent) { return new TFrame3(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame2"), [](QWidget* parent) { return new TFrame2(parent); });
-  // The exercise frames take their places on the pages; until their drills
-  // are built they are empty frames.
-  for (const char* frame : {"TFrame4", "TFrame5"}) {
-    if (!PelanoUiLoader::IsKnownClass(QLatin1String(frame))) {
-      PelanoUiLoader::RegisterWidgetClass(QLatin1String(frame), [](QWidget* parent) { return new TFrame(parent); });
-    }
-  }
+  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame4"), [](QWidget* parent) { return new TFrame4(parent); });
+  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame5"), [](QWidget* parent) { return new TFrame5(parent); });
 }

@@ -1,11 +1,14 @@
 #include "programstart.h"
 
+#include "credits.h"
 #include "figurejo.h"
 #include "hattypingfilter.h"
+#include "konfig.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
+#include "translator.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -42,6 +45,16 @@ void SetApplicationIdentity() {
   QCoreApplication::setApplicationVersion(QStringLiteral("3.02"));
 }
 
+void SetSettingsAndCreditsFactories() {
+  TPelano::SetConfigurationWindowFactory([](QWidget* owner) -> std::unique_ptr<QDialog> {
+    auto* pelano = qobject_cast<TPelano*>(owner);
+    if (!pelano) return nullptr;
+    return std::make_unique<TForm13>(pelano->TranslationFiles(), [pelano] { pelano->LoadSettingsAndMessages(); },
+                                     pelano);
+  });
+  TPelano::SetCreditsWindowFactory([](QWidget* owner) { return std::make_unique<TForm15>(owner); });
+}
+
 int RunPelano(QApplication& application, const std::function<void(TPelano&)>& shown) {
   SetApplicationIdentity();
   if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
@@ -60,10 +73,12 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   for (int lesson = 1; lesson <= 13; ++lesson) {
     TPelano::SetLessonWindowFactory(lesson, [lesson](QWidget* owner) { return CreateLessonWindow(lesson, owner); });
   }
+  SetSettingsAndCreditsFactories();
 
   int result = 0;
   {
     TPelano pelano;
+    TForm19 translator;  // made once, shown by a double-click in translator mode
     FirstPaintWatcher watcher(pelano, shown);
     pelano.show();
     result = application.exec();

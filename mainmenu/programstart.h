@@ -10,5 +10,8 @@ class TPelano;
 // called once the main window is on screen (the benchmark uses it).
 int RunPelano(QApplication& application, const std::function<void(TPelano&)>& shown = {});
 
+// The main menu's configuration and credits buttons open their windows.
+void SetSettingsAndCreditsFactories();
+
 // The application's name and title, set before anything reads the settings.
 void SetApplicationIdentity();

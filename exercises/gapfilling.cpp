@@ -1,0 +1,235 @@
+#include "gapfilling.h"
+
+#include "layoutpaths.h"
+#include "letters.h"
+#include "statictext.h"
+#include "storedpictures.h"
+#include "translator.h"
+#include "uiloader.h"
+#include "verdicts.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+// A static text that sizes itself to its caption; an empty one takes no room.
+void FitToCaption(QLabel* label) {
+  const QMargins margins = label->contentsMargins();
+  const int width = label->text().isEmpty()
+                        ? 0
+                        : label->fontMetrics().horizontalAdvance(label->text()) + margins.left() + margins.right();
+  label->resize(width, label->height());
+}
+
+// The comparison form of a gap, for what the learner typed and for the
+// stored answer alike: an answer stored with a capital, a full stop or
+// blanks around it can still be given, and a field of blanks is no gap.
+QString GapComparisonForm(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
+
+// A gap that completes the word before it hugs that word; one that begins
+// the word after it hugs that one.
+Qt::Alignment GapAlignment(const QString& before, const QString& after) {
+  if (!before.endsWith(QLatin1Char(' '))) return Qt::AlignLeft;
+  if (!after.startsWith(QLatin1Char(' '))) return Qt::AlignRight;
+  return Qt::AlignLeft;
+}
+
+}  // namespace
+
+TFrame4::TFrame4(QWidget* parent) : TFrame(parent) {
+  PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("gapfilling.ui")));
+  ApplyStoredPictures(this);
+  WireTranslatorLabels(this);
+  confirm_ = findChild<QPushButton*>(QStringLiteral("BitBtn6"));
+  tajpujo_ = findChild<QGroupBox*>(QStringLiteral("Tajpujo"));
+  korektujo_ = findChild<QGroupBox*>(QStringLiteral("Korektujo"));
+  traduko_ = findChild<StaticText*>(QStringLiteral("Traduko"));
+  ekzerco_ = findChild<StaticText*>(QStringLiteral("Ekzerco"));
+  medida_ = findChild<StaticText*>(QStringLiteral("Medida1"));
+  for (int i = 0; i <= Gaps; ++i) fragments_[i] = findChild<StaticText*>(QStringLiteral("Vorto%1").arg(i + 1));
+  for (int g = 0; g < Gaps; ++g) {
+    edits_[g] = findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(g + 1));
+    corrections_[g] = findChild<StaticText*>(QStringLiteral("KorektaVorto%1").arg(g + 1));
+    edits_[g]->installEventFilter(this);
+  }
+  Scoreboard::Controls controls;
+  controls.start = findChild<QPushButton*>(QStringLiteral("BitBtn4"));
+  controls.stop = stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn5"));
+  controls.remaining = findChild<QLabel*>(QStringLiteral("Placar25"));
+  controls.hits = findChild<QLabel*>(QStringLiteral("Placar26"));
+  controls.misses = findChild<QLabel*>(QStringLiteral("Placar27"));
+  controls.percentage = findChild<QLabel*>(QStringLiteral("Placar28"));
+  score_ = std::make_unique<Scoreboard>(this, controls);
+  connect(controls.start, &QPushButton::clicked, this, &TFrame4::BitBtn4Click);
+  connect(stop_, &QPushButton::clicked, this, &TFrame4::BitBtn5Click);
+  connect(confirm_, &QPushButton::clicked, this, &TFrame4::BitBtn6Click);
+}
+
+void TFrame4::BitBtn4Click() {
+  if (score_->Running()) return;
+  const QString code = ekzerco_->text();
+  const int count = LoadExerciseRecords(sentences_, code, QStringLiteral("D"));
+  LoadExerciseRecords(answers_, code, QStringLiteral("R"));
+  translations_.clear();
+  LoadExerciseItems(translations_, code, QStringLiteral("T"));
+  // A sentence is judged only once its first gap holds text, so a row
+  // without a first gap could never be answered: it is not asked.
+  rows_.clear();
+  for (int row = 0; row < count; ++row) {
+    if (GapExists(row, 0)) rows_.append(row);
+  }
+  if (rows_.isEmpty()) return;
+  ++run_;
+  score_->Start(int(rows_.size()));
+  judging_ = false;
+  EnableAnswers(true);
+  confirm_->setEnabled(true);
+  NovaFrazo4();
+}
+
+bool TFrame4::GapExists(int row, int gap) const { return !GapComparisonForm(answers_[row][gap]).isEmpty(); }
+
+void TFrame4::NovaFrazo4() {
+  if (!score_->Running()) return;
+  const int item = score_->Draw();
+  if (item < 0) return;
+  row_ = rows_[item];
+  for (int i = 0; i <= Gaps; ++i) {
+    fragments_[i]->setText(sentences_[row_][i]);
+    FitToCaption(fragments_[i]);
+  }
+  for (int g = 0; g < Gaps; ++g) {
+    corrections_[g]->setText(GapExists(row_, g) ? answers_[row_][g].trimmed() : QString());
+    FitToCaption(corrections_[g]);
+    corrections_[g]->hide();
+  }
+  traduko_->setText(translations_.value(row_));
+  for (int g = 0; g < Gaps; ++g) PrepareGap(g);
+  LayOutSentence();
+  tajpujo_->show();
+  traduko_->show();
+  if (!edits_[0]->isHidden() && score_->OnStartPage()) edits_[0]->setFocus();
+}
+
+void TFrame4::PrepareGap(int gap) {
+  QLineEdit* edit = edits_[gap];
+  if (!GapExists(row_, gap)) {
+    edit->resize(0, edit->height());
+    edit->hide();
+  } else {
+    medida_->setText(answers_[row_][gap].trimmed());
+    FitToCaption(medida_);
+    edit->setMaxLength(int(medida_->text().size()) + 1);
+    edit->resize(medida_->width() + 12, edit->height());
+    edit->setAlignment(GapAlignment(sentences_[row_][gap], sentences_[row_][gap + 1]) | Qt::AlignVCenter);
+    edit->show();
+  }
+  edit->clear();
+}
+
+void TFrame4::LayOutSentence() {
+  QList<QWidget*> row;
+  for (QObject* child : tajpujo_->children()) {
+    if (auto* widget = qobject_cast<QWidget*>(child)) row.append(widget);
+  }
+  int total = 0;
+  for (const QWidget* widget : row) total += widget->width();
+  int x = (tajpujo_->width() - total) / 2;
+  const QList<StaticText*> corrections = korektujo_->findChildren<StaticText*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* widget : row) {
+    widget->move(x, widget->y());
+    if (qobject_cast<QLineEdit*>(widget)) {
+      const int tag = ComponentTag(widget);
+      if (tag >= 0 && tag < corrections.size()) corrections[tag]->move(x, corrections[tag]->y());
+    }
+    x += widget->width();
+  }
+}
+
+void TFrame4::EnableAnswers(bool enabled) {
+  for (QLineEdit* edit : edits_) edit->setEnabled(enabled);
+}
+
+bool TFrame4::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  for (int g = 0; g < Gaps; ++g) {
+    if (watched == edits_[g]) {
+      EditKeyPress(g);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TFrame4::EditKeyPress(int gap) {
+  // ENTER goes on to the next gap of the sentence; after the last one it confirms.
+  if (gap + 1 < Gaps && !edits_[gap + 1]->isHidden() && score_->OnStartPage()) {
+    edits_[gap + 1]->setFocus();
+  } else {
+    BitBtn6Click();
+  }
+}
+
+void TFrame4::BitBtn6Click() {
+  // Clicks and ENTER during the feedback are ignored.
+  if (judging_ || !score_->Running() || row_ < 0) return;
+  QString typed[Gaps];
+  for (int g = 0; g < Gaps; ++g) typed[g] = edits_[g]->text();
+  if (typed[0].isEmpty()) return;
+  judging_ = true;
+
+  QList<QWidget*> wrongGaps;
+  for (int g = 0; g < Gaps; ++g) {
+    // Gaps that do not exist hold no text and expect none.
+    if (GapComparisonForm(typed[g]) != GapComparisonForm(answers_[row_][g])) wrongGaps.append(corrections_[g]);
+  }
+  const bool right = wrongGaps.isEmpty();
+  double pause = 2.0;
+  if (right) {
+    score_->Right();
+    PlayPraise();
+  } else {
+    confirm_->setEnabled(false);
+    stop_->setEnabled(false);
+    score_->Wrong();
+    PlayNeSound();
+    pause = 4.0;
+  }
+  EnableAnswers(false);
+
+  QPointer<TFrame4> self = this;
+  const int run = run_;
+  // After a right answer nothing blinks: the blink is then only the pause.
+  if (!score_->Blink(wrongGaps, 1.0 / 6.0, pause) || !self) return;
+  for (StaticText* correction : corrections_) correction->hide();
+  judging_ = false;
+  if (run != run_ || (right && !score_->Running())) {
+    // Stopped during the pause (and perhaps started anew): the run that was
+    // judged is over.
+    if (run == run_) score_->ShowPercentage();
+    return;
+  }
+  confirm_->setEnabled(true);
+  stop_->setEnabled(true);
+  EnableAnswers(true);
+  score_->ShowPercentage();
+  if (score_->Remaining() != 0) {
+    NovaFrazo4();
+  } else {
+    AnnounceResult(score_->Misses(), score_->Hits(), window());
+    if (self && !score_->WindowClosing()) BitBtn5Click();
+  }
+}
+
+void TFrame4::BitBtn5Click() {
+  score_->Stop();
+  confirm_->setEnabled(false);
+  tajpujo_->hide();
+  traduko_->hide();
+}

@@ -1,0 +1,31 @@
+#include "translationfiles.h"
+
+#include "programpaths.h"
+#include "settings.h"
+#include "storedtext.h"
+#include "translationfile.h"
+
+#include <QFileInfo>
+
+QString ReferenceFilePath(const QString& section) {
+  return DataPath(QStringLiteral("tradukoj\\") + section + QStringLiteral(".tdf"));
+}
+
+QString ReadReference(const TSharedIniFile& reference, const QString& key) {
+  return DecodeTranslation(reference.ReadString(key.toLatin1(), "caption", ReferenceNotFound.toUtf8()));
+}
+
+bool StoreTranslation(const QString& section, const QString& key, const QString& text) {
+  TSharedIniFile* file = TranslationFile();
+  if (!file) return false;
+  // A read-only translation is never written, whatever the user may do.
+  const QFileInfo info(file->Path());
+  if (info.exists() && HasReadOnlyAttribute(file->Path())) return false;
+  const QByteArray sectionName = section.toLatin1();
+  const QByteArray keyName = key.toLatin1();
+  const QByteArray previous = file->ReadString(sectionName, keyName, QByteArray());
+  file->WriteString(sectionName, keyName, EncodeTranslation(text));
+  if (file->UpdateFile()) return true;
+  file->WriteString(sectionName, keyName, previous);
+  return false;
+}

@@ -1,0 +1,395 @@
+#include "exercisedata.h"
+#include "lec02.h"
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "messages.h"
+#include "mp3player.h"
+#include "navigationbar.h"
+#include "ownedcomponents.h"
+#include "playeractions.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "testsupport.h"
+#include "verdicts.h"
+#include "waiting.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+QByteArray BuiltFile(const QString& relative) { return ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR) + relative); }
+
+// A program folder with lesson 2's data and pictures and, when asked, a song: a stand-in or the real one.
+struct LessonFolder {
+  enum Song { NoSong, StandInSong, RealSong };
+  TempProgramFolder folder;
+  explicit LessonFolder(Song song = StandInSong) {
+    folder.Write("ekzercoj/ekz02.dat", BuiltFile(QStringLiteral("ekzercoj/ekz02.dat")));
+    for (int picture = 0; picture < TForm2::PictureCount; ++picture) {
+      const QString path = TForm2::PicturePath(picture).replace(QLatin1Char('\\'), QLatin1Char('/'));
+      folder.Write(path, BuiltFile(path));
+    }
+    if (song == StandInSong) folder.Write("sonoj/lec02/jen_kanz.mp3", "song");
+    if (song == RealSong) folder.Write("sonoj/lec02/jen_kanz.mp3", BuiltFile(QStringLiteral("sonoj/lec02/jen_kanz.mp3")));
+    OpenSettingsFile();
+  }
+  ~LessonFolder() { CloseSettingsFile(); }
+};
+
+std::unique_ptr<TForm2> OpenLesson2() {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(2, nullptr);
+  auto* form = dynamic_cast<TForm2*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TForm2>(form);
+}
+
+template <typename T>
+T* Find(QWidget* window, const QString& name) {
+  return window->findChild<T*>(name);
+}
+
+// A component of the window itself, not of one of its frames (which have names of their own).
+template <typename T>
+T* OwnedComponent(QWidget* window, const char* name) {
+  return qobject_cast<T*>(OwnedComponent(window, QLatin1String(name)));
+}
+
+const int kMusicPage = 3;
+
+}  // namespace
+
+class TestLesson2 : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    RegisterLessonWidgets();
+    SetBuiltInMessages();
+    SoundsEnabled() = false;
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    ResumeRequested() = false;
+  }
+
+  void theWindowAsBuilt() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form2"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 02"));
+    QCOMPARE(window->size(), QSize(632, 442));
+    struct PageFacts {
+      const char* name;
+      int icon;
+      int tag;
+    };
+    const QList<PageFacts> facts{{"SufiksoIno", 5, 0},   {"Akuzativo", 5, 0},    {"PrefiksoMal", 5, 0},
+                                 {"Muziko", 2, 0},       {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
+                                 {"AudKompreno", 0, 2},  {"EkzVortoLudo", 4, 0}, {"EkzAkuzativo", 1, 0},
+                                 {"EkzFinajho", 3, 2},   {"Traduko", 8, 128}};
+    QTabWidget* pages = window->Pagxaro();
+    QCOMPARE(pages->count(), facts.size());
+    for (int i = 0; i < facts.size(); ++i) {
+      QWidget* page = pages->widget(i);
+      QCOMPARE(page->objectName(), QLatin1String(facts[i].name));
+      QCOMPARE(page->property("icon").toInt(), facts[i].icon);
+      QCOMPARE(page->property("tag").toInt(), facts[i].tag);
+      QCOMPARE(pages->tabText(i), QString::number(i + 1));
+    }
+    // The frames on their pages, by name and class.
+    const QList<std::pair<const char*, const char*>> frames{{"TFrame21", "PP_Pagxo"},     {"TFrame31", "AudKompreno"},
+                                                            {"TFrame11", "EkzVortoLudo"}, {"TFrame51", "EkzAkuzativo"},
+                                                            {"TFrame41", "EkzFinajho"}};
+    for (const auto& [frame, page] : frames) {
+      QWidget* widget = Find<QWidget>(window.get(), QLatin1String(frame));
+      QVERIFY2(widget, frame);
+      QCOMPARE(widget->parentWidget()->objectName(), QLatin1String(page));
+    }
+
+    // 55 speaking buttons, all on the text pages; phrases and exclamations carry Tag 1.
+    const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
+    QCOMPARE(window->findChildren<QPushButton*>(speakingName).size(), 55);
+    int speaking = 0;
+    for (int i : {0, 1, 2, 4}) {
+      for (auto* button : pages->widget(i)->findChildren<QPushButton*>()) {
+        QVERIFY2(speakingName.match(button->objectName()).hasMatch(), qPrintable(button->objectName()));
+        const bool phrase = button->text().contains(QLatin1Char(' ')) || button->text().endsWith(QLatin1Char('!'));
+        QCOMPARE(button->property("tag").toInt(), phrase ? 1 : 0);
+        ++speaking;
+      }
+    }
+    QCOMPARE(speaking, 55);
+
+    // The written page: ten prompts and ten answer fields, Edit13 .. Edit22, tagged 1 to 10.
+    QWidget* written = pages->widget(10);
+    for (int slot = 1; slot <= 10; ++slot) {
+      auto* edit = Find<QLineEdit>(written, QStringLiteral("Edit%1").arg(12 + slot));
+      QVERIFY(edit);
+      QCOMPARE(edit->property("tag").toInt(), slot);
+      int prompts = 0;
+      for (auto* label : written->findChildren<QLabel*>()) {
+        if (label->property("tag").toInt() == slot) {
+          ++prompts;
+          QVERIFY(label->text().startsWith(QString::number(slot) + QStringLiteral(". ")));
+        }
+      }
+      QCOMPARE(prompts, 1);
+    }
+
+    const LessonContext& context = CurrentLessonContext();
+    QCOMPARE(context.LessonNumber, QStringLiteral("02"));
+    QCOMPARE(context.WordGameCode, QStringLiteral("0203"));
+    QCOMPARE(context.PronunciationCode, QStringLiteral("0201"));
+    QCOMPARE(context.ListeningCode, QStringLiteral("0201"));
+    QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));
+    QCOMPARE(context.AccusativeTextsCode, QStringLiteral("0204"));
+    if (auto* code = Find<QLabel>(Find<QWidget>(window.get(), QStringLiteral("TFrame41")), QStringLiteral("Ekzerco"))) {
+      QCOMPARE(code->text(), QStringLiteral("0204"));
+    }
+  }
+
+  // The drills name the window's own buttons and labels, and their sections agree with each other.
+  void exerciseDataFitsTheWindow() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    QStringList words, answers;
+    const int count = LoadExerciseItems(words, QStringLiteral("0203"), QStringLiteral("D"));
+    QVERIFY(count >= 20);
+    QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0203"), QStringLiteral("R")), count);
+    QSet<QString> shownAnswers;
+    for (int i = 0; i < count; ++i) {
+      auto* button = Find<QPushButton>(window.get(), QStringLiteral("Button") + words[i]);
+      auto* label = Find<QLabel>(window.get(), QStringLiteral("Label") + answers[i]);
+      QVERIFY2(button && label, qPrintable(words[i] + QStringLiteral(" / ") + answers[i]));
+      QVERIFY(!label->text().isEmpty());
+      shownAnswers.insert(label->text());
+    }
+    QCOMPARE(shownAnswers.size(), count);  // five different answers can always be offered
+
+    QStringList spoken;
+    const int spokenCount = LoadExerciseItems(spoken, QStringLiteral("0201"), QStringLiteral("D"));
+    QVERIFY(spokenCount >= 20);
+    for (int i = 0; i < spokenCount; ++i) {
+      bool isNumber = false;
+      const int number = spoken[i].toInt(&isNumber);
+      if (isNumber) QVERIFY2(Find<QPushButton>(window.get(), QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
+    }
+
+    ExerciseRecords sentences, marks, explanations, fragments, gaps;
+    const int rows = LoadExerciseRecords(sentences, QStringLiteral("0202"), QStringLiteral("D"));
+    QVERIFY(rows >= 15);
+    QCOMPARE(LoadExerciseRecords(marks, QStringLiteral("0202"), QStringLiteral("R")), rows);
+    QCOMPARE(LoadExerciseRecords(explanations, QStringLiteral("0202"), QStringLiteral("K")), rows);
+    QCOMPARE(LoadExerciseRecords(fragments, QStringLiteral("0204"), QStringLiteral("D")), rows);
+    QCOMPARE(LoadExerciseRecords(gaps, QStringLiteral("0204"), QStringLiteral("R")), rows);
+    QStringList translations;
+    QCOMPARE(LoadExerciseItems(translations, QStringLiteral("0204"), QStringLiteral("T")), rows);
+    for (int r = 0; r < rows; ++r) {
+      const QString row = QString::number(r + 1);
+      for (int i = 0; i < 11; ++i) {
+        const bool word = !sentences[r][i].isEmpty();
+        QVERIFY2(marks[r][i].isEmpty() || (word && marks[r][i] == QLatin1String("1")), qPrintable(row));
+        bool ok = false;
+        const int explanation = explanations[r][i].toInt(&ok);
+        QVERIFY2(word == ok && (!ok || (explanation >= 0 && explanation <= 12)), qPrintable(row));
+      }
+      // The gaps: as many as the fragments between them, written as the learner's answer is compared.
+      int gapCount = 0;
+      while (gapCount < 5 && !gaps[r][gapCount].isEmpty()) ++gapCount;
+      QVERIFY2(gapCount >= 1, qPrintable(row));
+      for (int g = 0; g < gapCount; ++g) QCOMPARE(gaps[r][g], NormalizeAnswer(gaps[r][g].toLower()));
+      for (int f = gapCount + 1; f < 6; ++f) QVERIFY2(fragments[r][f].isEmpty(), qPrintable(row));
+      QVERIFY(!translations[r].isEmpty());
+    }
+  }
+
+  void theSongsPicturesFollowTheBeat() {
+    QCOMPARE(TForm2::BeatAt(1000), 12);
+    QCOMPARE(TForm2::PictureOfBeat(12), 5);
+    QCOMPARE(TForm2::PicturePath(5), QStringLiteral("figuroj\\suno.png"));
+    // The edges of some runs of the table, and beyond its last beat.
+    QCOMPARE(TForm2::PictureOfBeat(4), 0);
+    QCOMPARE(TForm2::PictureOfBeat(5), 1);
+    QCOMPARE(TForm2::PictureOfBeat(105), 12);
+    QCOMPARE(TForm2::PictureOfBeat(106), 22);
+    QCOMPARE(TForm2::PictureOfBeat(130), 1);
+    QCOMPARE(TForm2::PictureOfBeat(147), 21);
+    QCOMPARE(TForm2::PictureOfBeat(173), 22);
+    QCOMPARE(TForm2::PictureOfBeat(200), 22);
+    // Every picture of the table is part of the course.
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));
+    for (int picture = 0; picture < TForm2::PictureCount; ++picture) {
+      QVERIFY2(DataFileExists(TForm2::PicturePath(picture)), qPrintable(TForm2::PicturePath(picture)));
+    }
+
+    LessonFolder data;
+    auto window = OpenLesson2();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    ForwardTimecode(0, 0, 10, 0);  // no song plays: the pictures stay
+    QCOMPARE(window->PictureShown(), 0);
+    Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
+    QVERIFY(window->SongPlaying());
+    ForwardTimecode(0, 0, 10, 0);
+    QCOMPARE(window->PictureShown(), 5);
+    // Shown on the page's own picture, not on the pronunciation frame's picture of the same name.
+    const QImage sun(DataPath(TForm2::PicturePath(5)));
+    QVERIFY(!sun.isNull());
+    QCOMPARE(OwnedComponent<QLabel>(window.get(), "Image7")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             sun.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    ForwardTimecode(0, 1, 31, 40);  // 91.4 s: beat 107
+    QCOMPARE(window->PictureShown(), 22);
+  }
+
+  void theStopPictureStartsEnabled() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    auto* play = Find<QPushButton>(window.get(), QStringLiteral("Butono1"));
+    auto* stop = Find<QPushButton>(window.get(), QStringLiteral("Butono3"));
+    QVERIFY(play->isEnabled());
+    QVERIFY(stop->isEnabled());
+    QVERIFY(!OwnedComponent<QLabel>(window.get(), "Image7")->pixmap().isNull());
+    window->show();  // opens on the first page, which runs the stop once
+    QVERIFY(play->isEnabled());
+    QVERIFY(!stop->isEnabled());
+    QCOMPARE(window->PictureShown(), 0);
+  }
+
+  void leavingTheMusicPageStopsTheSong() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    window->show();
+    auto* play = Find<QPushButton>(window.get(), QStringLiteral("Butono1"));
+    auto* stop = Find<QPushButton>(window.get(), QStringLiteral("Butono3"));
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    play->click();
+    QVERIFY(!play->isEnabled() && stop->isEnabled());
+    ForwardTimecode(0, 0, 10, 0);
+    QCOMPARE(window->PictureShown(), 5);
+    window->Pagxaro()->setCurrentIndex(kMusicPage + 1);
+    QVERIFY(play->isEnabled() && !stop->isEnabled());
+    QCOMPARE(window->PictureShown(), 0);
+    window->Pagxaro()->setCurrentIndex(0);
+    QVERIFY(play->isEnabled() && !stop->isEnabled());
+  }
+
+  void closingStopsTheSong() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
+    QVERIFY(window->SongPlaying());
+    window->close();
+    QVERIFY(!window->SongPlaying());
+    QVERIFY(!Find<QPushButton>(window.get(), QStringLiteral("Butono3"))->isEnabled());
+    QCOMPARE(CurrentSettings().LastaPagxo, kMusicPage);
+    // Once closed, the window follows no position reports.
+    window.reset();
+    ForwardTimecode(0, 0, 10, 0);
+  }
+
+  void theEndOfTheSongFreesThePlayPicture() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
+    ForwardTimecode(0, 2, 20, 0);
+    RunEndOfStreamAction(window.get());
+    QVERIFY(!window->SongPlaying());
+    QVERIFY(!Find<QPushButton>(window.get(), QStringLiteral("Butono3"))->isEnabled());
+    QCOMPARE(window->PictureShown(), 22);  // the last picture stays
+    // Played again, the song starts on its first picture.
+    Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
+    QCOMPARE(window->PictureShown(), 0);
+  }
+
+  void withoutTheSongThePlayPictureSaysSo() {
+    LessonFolder data(LessonFolder::NoSong);
+    auto window = OpenLesson2();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    auto* play = Find<QPushButton>(window.get(), QStringLiteral("Butono1"));
+    play->click();
+    QCOMPARE(shown, Messages().smNeSono);
+    QVERIFY(play->isEnabled());
+  }
+
+  void theSongsAddressOpensInTheBrowser() {
+    LessonFolder data;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    auto window = OpenLesson2();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    auto* link = Find<QLabel>(window.get(), QStringLiteral("StaticText16"));
+    QVERIFY(link->inherits("StaticText"));
+    QTest::mouseClick(link, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls.first().host(), link->text().section(QLatin1Char('/'), 0, 0));
+  }
+
+  // The song as built: its length lets the main window follow it, and the pictures change as it plays.
+  void theRealSongDrivesThePictures() {
+    LessonFolder data(LessonFolder::RealSong);
+    Mp3Player player;
+    SetMp3(&player);
+    connect(&player, &Mp3Player::NotifyInputTimecode, this, &ForwardTimecode);
+    {
+      auto window = OpenLesson2();
+      window->show();
+      window->Pagxaro()->setCurrentIndex(kMusicPage);
+      Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
+      QVERIFY2(player.StreamDuration() > 140 && player.StreamDuration() < 150,
+               qPrintable(QString::number(player.StreamDuration())));
+      QCOMPARE(window->PictureShown(), 0);
+      // Beat 5, at 4.3 seconds, shows the first counting picture.
+      QVERIFY(WaitUntil([&] { return window->PictureShown() != 0; }, 8));
+      QCOMPARE(window->PictureShown(), 1);
+      Find<QPushButton>(window.get(), QStringLiteral("Butono3"))->click();
+      QVERIFY(!window->SongPlaying());
+      QCOMPARE(window->PictureShown(), 0);
+    }
+    SetMp3(nullptr);
+  }
+
+  void shots() {
+    const QString folder = qEnvironmentVariable("PELANO_SHOTS");
+    if (folder.isEmpty()) QSKIP("PELANO_SHOTS names no folder");
+    LessonFolder data;
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // every picture of the course
+    auto window = OpenLesson2();
+    window->show();
+    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
+      window->Pagxaro()->setCurrentIndex(i);
+      QTest::qWait(50);
+      window->grab().save(folder + QStringLiteral("/lesson2-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+    }
+    window->Pagxaro()->setCurrentIndex(kMusicPage);
+    window->Karaokeo(0, 10, 0);  // as the song shows it at ten seconds
+    for (int picture = 0; picture < TForm2::PictureCount; ++picture) {
+      QLabel image;
+      image.setPixmap(QPixmap(DataPath(TForm2::PicturePath(picture))));
+      image.grab().save(folder + QStringLiteral("/picture%1.png").arg(picture, 2, 10, QLatin1Char('0')));
+    }
+  }
+};
+
+QTEST_MAIN(TestLesson2)
+#include "tst_lesson02.moc"

@@ -1,0 +1,375 @@
+#include "exercisedata.h"
+#include "lec03.h"
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "messages.h"
+#include "navigationbar.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "verdicts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+struct LessonFolder {
+  TempProgramFolder folder;
+  LessonFolder() {
+    folder.Write("ekzercoj/ekz03.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz03.dat")));
+    folder.Write("sonoj/lec03/.keep", "");
+    OpenSettingsFile();
+  }
+  ~LessonFolder() { CloseSettingsFile(); }
+};
+
+std::unique_ptr<TForm3> OpenLesson3() {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(3, nullptr);
+  auto* form = dynamic_cast<TForm3*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TForm3>(form);
+}
+
+template <typename T>
+T* Find(QWidget* window, const char* name) {
+  return window->findChild<T*>(QLatin1String(name));
+}
+
+// The number dictation as a learner meets it, with the exercise's own answers.
+struct Dictation {
+  TForm3* window;
+  QStringList words;
+  QStringList digits;
+
+  explicit Dictation(TForm3* lesson) : window(lesson) {
+    LoadExerciseItems(words, QStringLiteral("0301"), QStringLiteral("D"));
+    LoadExerciseItems(digits, QStringLiteral("0301"), QStringLiteral("R"));
+  }
+  QLineEdit* Edit() const { return Find<QLineEdit>(window, "Edit1"); }
+  QString Counter(int n) const {
+    return window->findChild<StaticText*>(QStringLiteral("Placar%1").arg(n))->text();
+  }
+  QString RightAnswer() const { return digits.value(words.indexOf(window->CurrentNumber())); }
+  QString WrongAnswer() const { return QString::number(RightAnswer().toLongLong() + 1); }
+  void Type(const QString& text) const {
+    Edit()->setFocus();
+    Edit()->clear();
+    QTest::keyClicks(Edit(), text);
+  }
+  void Enter() const { QTest::keyClick(Edit(), Qt::Key_Return); }
+};
+
+}  // namespace
+
+class TestLesson3 : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    RegisterLessonWidgets();
+    SetBuiltInMessages();
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    ResumeRequested() = false;
+    SoundsEnabled() = false;
+  }
+
+  void theWindowAsBuilt() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form3"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 03"));
+    QCOMPARE(window->size(), QSize(632, 442));
+    QTabWidget* pages = window->Pagxaro();
+    struct Page {
+      const char* name;
+      int icon;
+      int tag;
+    };
+    const QList<Page> expected{{"Adverboj", 5, 0}, {"Numeraloj", 5, 0},      {"EkzNumeraloj", 3, 0},
+                               {"Adjektivoj", 5, 0}, {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
+                               {"EkzAudKompreno", 0, 2}, {"EkzVortoLudo", 4, 0}, {"Traduko", 8, 128}};
+    QCOMPARE(pages->count(), expected.size());
+    int speaking = 0;
+    for (int i = 0; i < expected.size(); ++i) {
+      QWidget* page = pages->widget(i);
+      QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
+      QCOMPARE(page->property("icon").toInt(), expected[i].icon);
+      QCOMPARE(page->property("tag").toInt(), expected[i].tag);
+      for (auto* button : page->findChildren<QPushButton*>()) {
+        if (QRegularExpression(QStringLiteral("^Button\\d+$")).match(button->objectName()).hasMatch()) {
+          ++speaking;
+          QVERIFY(!button->text().isEmpty());
+        }
+      }
+    }
+    QCOMPARE(speaking, 91);
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("TFrame21"))->parentWidget(), pages->widget(5));
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("TFrame31"))->parentWidget(), pages->widget(6));
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("TFrame11"))->parentWidget(), pages->widget(7));
+    const LessonContext& context = CurrentLessonContext();
+    QCOMPARE(context.LessonNumber, QStringLiteral("03"));
+    QCOMPARE(context.WordGameCode, QStringLiteral("0303"));
+    QCOMPARE(context.PronunciationCode, QStringLiteral("0302"));
+    QCOMPARE(context.ListeningCode, QStringLiteral("0302"));
+
+    // Twelve sentences, each paired by its Tag with its answer field.
+    const QList<int> edits{33, 34, 35, 36, 37, 38, 39, 40, 3, 4, 5, 6};
+    QMap<int, QString> prompts;
+    for (auto* label : pages->widget(8)->findChildren<QLabel*>()) {
+      if (const int tag = label->property("tag").toInt(); tag > 0) prompts[tag] = label->text();
+    }
+    QCOMPARE(prompts.size(), 12);
+    QCOMPARE(prompts[1], QStringLiteral("1. Ele a ama."));
+    for (int i = 0; i < edits.size(); ++i) {
+      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(edits[i]));
+      QVERIFY(edit);
+      QCOMPARE(edit->parentWidget(), pages->widget(8));
+      QCOMPARE(edit->property("tag").toInt(), i + 1);
+      QVERIFY(prompts[i + 1].startsWith(QString::number(i + 1) + QStringLiteral(". ")));
+    }
+    // The dictation's field is no written answer.
+    QCOMPARE(Find<QLineEdit>(window.get(), "Edit1")->property("tag").toInt(), 0);
+  }
+
+  void drillDataNamesTheWindowsComponents() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    QStringList words, answers;
+    const int count = LoadExerciseItems(words, QStringLiteral("0303"), QStringLiteral("D"));
+    QVERIFY(count >= 20);
+    QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0303"), QStringLiteral("R")), count);
+    QSet<QString> shown;
+    for (int i = 0; i < count; ++i) {
+      auto* button = window->findChild<QPushButton*>(QStringLiteral("Button") + words[i]);
+      auto* label = window->findChild<QLabel*>(QStringLiteral("Label") + answers[i]);
+      QVERIFY2(button && label, qPrintable(words[i] + QLatin1Char('/') + answers[i]));
+      shown.insert(label->text());
+    }
+    QCOMPARE(shown.size(), count);
+
+    QStringList spoken;
+    const int items = LoadExerciseItems(spoken, QStringLiteral("0302"), QStringLiteral("D"));
+    QVERIFY(items >= 20);
+    for (int i = 0; i < items; ++i) {
+      if (const int number = spoken[i].toInt(); number > 0) {
+        QVERIFY2(window->findChild<QPushButton*>(QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
+      } else {
+        QVERIFY2(!spoken[i].contains(QRegularExpression(QStringLiteral("[!?,]"))), qPrintable(spoken[i]));
+      }
+    }
+
+    // Every number in words has its digits, up to the thousands.
+    QStringList numbers, digits;
+    const int dictated = LoadExerciseItems(numbers, QStringLiteral("0301"), QStringLiteral("D"));
+    QVERIFY(dictated >= 20);
+    QCOMPARE(LoadExerciseItems(digits, QStringLiteral("0301"), QStringLiteral("R")), dictated);
+    qint64 largest = 0;
+    for (const QString& number : digits.mid(0, dictated)) {
+      bool ok = false;
+      largest = qMax(largest, number.toLongLong(&ok));
+      QVERIFY2(ok, qPrintable(number));
+    }
+    QVERIFY(largest >= 1000);
+  }
+
+  void enterWithNothingTypedChangesNothing() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(2);
+    Dictation dictation(window.get());
+    auto* start = Find<QPushButton>(window.get(), "BitBtn1");
+    QVERIFY(!dictation.Edit()->isEnabled());
+    QVERIFY(!Find<StaticText>(window.get(), "Vorto0")->isVisible());
+    start->click();
+    QVERIFY(!start->isEnabled());
+    QVERIFY(dictation.Edit()->isEnabled() && dictation.Edit()->hasFocus());
+    QVERIFY(Find<StaticText>(window.get(), "Vorto0")->isVisible());
+    const QString asked = window->CurrentNumber();
+    QVERIFY(!asked.isEmpty());
+    QCOMPARE(Find<StaticText>(window.get(), "Vorto0")->text(), asked);
+    // The number is centred in its panel.
+    auto* shown = Find<StaticText>(window.get(), "Vorto0");
+    QVERIFY(qAbs(shown->x() * 2 + shown->width() - Find<QFrame>(window.get(), "Panel2")->width()) <= 1);
+
+    QCOMPARE(dictation.Counter(1), QString::number(dictation.words.size()));
+    dictation.Enter();
+    Find<QPushButton>(window.get(), "BitBtn2")->click();
+    QCOMPARE(dictation.Counter(1), QString::number(dictation.words.size()));
+    QCOMPARE(dictation.Counter(2), QStringLiteral("00"));
+    QCOMPARE(dictation.Counter(3), QStringLiteral("00"));
+    QCOMPARE(dictation.Counter(4), QStringLiteral("00%"));
+    QCOMPARE(window->CurrentNumber(), asked);
+  }
+
+  void answersRightAndWrong() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(2);
+    Dictation dictation(window.get());
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    const int total = dictation.words.size();
+
+    // A wrong answer: the right digits blink, stop and the answer button rest meanwhile, nothing else counts.
+    auto* correction = Find<StaticText>(window.get(), "Korekta");
+    auto* stop = Find<QPushButton>(window.get(), "BitBtn3");
+    const QString expected = dictation.RightAnswer();
+    int flips = 0;
+    bool wasVisible = correction->isVisible();
+    bool stopWasDisabled = false;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] {
+      if (correction->isVisible() != wasVisible) ++flips;
+      wasVisible = correction->isVisible();
+      stopWasDisabled |= !stop->isEnabled();
+      QTest::keyClick(dictation.Edit(), Qt::Key_Return);  // judged once only
+    });
+    dictation.Type(dictation.WrongAnswer());
+    qDebug() << dictation.Edit()->text() << dictation.WrongAnswer() << dictation.RightAnswer() << window->CurrentNumber();
+    probe.start(60);
+    QElapsedTimer t; t.start();
+    dictation.Enter();
+    qDebug() << "enter took" << t.elapsed() << correction->parentWidget()->objectName() << correction->isVisibleTo(window.get());
+    probe.stop();
+    qDebug() << dictation.Counter(2) << dictation.Counter(3);
+    QVERIFY2(flips >= 8, qPrintable(QString::number(flips)));
+    QVERIFY(stopWasDisabled);
+    QCOMPARE(correction->text(), expected);
+    QVERIFY(!correction->isVisible());
+    QCOMPARE(dictation.Counter(3), QStringLiteral("1"));
+    QCOMPARE(dictation.Counter(1), QString::number(total));  // a miss leaves the remaining count
+    QCOMPARE(dictation.Counter(4), QStringLiteral("0%"));
+    QVERIFY(stop->isEnabled() && Find<QPushButton>(window.get(), "BitBtn2")->isEnabled());
+
+    // A right answer typed after blanks in the mask, with clicks during the pause that judge nothing.
+    const QString asked = window->CurrentNumber();
+    dictation.Edit()->setFocus();
+    dictation.Edit()->clear();
+    dictation.Edit()->setCursorPosition(3);
+    QTest::keyClicks(dictation.Edit(), dictation.RightAnswer());
+    QVERIFY(dictation.Edit()->text().trimmed() == dictation.RightAnswer() ||
+            dictation.Edit()->displayText().trimmed() == dictation.RightAnswer());
+    int pauseClicks = 0;
+    QTimer clicker;
+    connect(&clicker, &QTimer::timeout, [&] {
+      ++pauseClicks;
+      Find<QPushButton>(window.get(), "BitBtn2")->click();
+    });
+    clicker.start(200);
+    Find<QPushButton>(window.get(), "BitBtn2")->click();
+    clicker.stop();
+    QVERIFY(pauseClicks >= 5);
+    QCOMPARE(dictation.Counter(2), QStringLiteral("1"));
+    QCOMPARE(dictation.Counter(3), QStringLiteral("1"));
+    QCOMPARE(dictation.Counter(1), QString::number(total - 1));
+    QCOMPARE(dictation.Counter(4), QStringLiteral("50%"));
+    QVERIFY(window->CurrentNumber() != asked);  // answered right, it does not come back
+  }
+
+  void stopDuringThePauseEndsTheRun() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    window->show();
+    Dictation dictation(window.get());
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    dictation.Type(dictation.RightAnswer());
+    QTimer::singleShot(300, Find<QPushButton>(window.get(), "BitBtn3"), &QPushButton::click);
+    dictation.Enter();
+    QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
+    QVERIFY(!dictation.Edit()->isEnabled());
+    QVERIFY(!Find<StaticText>(window.get(), "Vorto0")->isVisible());
+    QVERIFY(window->CurrentNumber().isEmpty());
+  }
+
+  void aWholeRunToItsVerdict() {
+    LessonFolder data;
+    data.folder.Write("ekzercoj/ekz03.dat",
+                      "[0301D]\r\na=du mil dudek ses\r\nb=naŭ\r\nc=dek mil\r\n"
+                      "[0301R]\r\na=2026\r\nb=9\r\nc=dek mil\r\n");
+    auto window = OpenLesson3();
+    window->show();
+    Dictation dictation(window.get());
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QCOMPARE(dictation.Counter(1), QStringLiteral("3"));
+    QString verdict;
+    WhenModalShown([&](QWidget* modal) {
+      verdict = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    for (int answered = 0; answered < 3; ++answered) {
+      // An R item that is not a number reads as 0: only 0 matches it.
+      dictation.Type(window->CurrentNumber() == QStringLiteral("dek mil") ? QStringLiteral("0")
+                                                                          : dictation.RightAnswer());
+      dictation.Enter();
+    }
+    QCOMPARE(verdict, Messages().smGratulon);
+    QCOMPARE(dictation.Counter(1), QStringLiteral("0"));
+    QCOMPARE(dictation.Counter(2), QStringLiteral("3"));
+    QCOMPARE(dictation.Counter(4), QStringLiteral("100%"));
+    QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
+    QVERIFY(!Find<QPushButton>(window.get(), "BitBtn3")->isEnabled());
+    QVERIFY(!dictation.Edit()->isEnabled());
+  }
+
+  void readingNumbers() {
+    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("2026")), 2026);
+    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("9999999999")), Q_INT64_C(9999999999));
+    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("dek")), 0);
+    QCOMPARE(TForm3::ReadWholeNumber(QString()), 0);
+    // A ten-digit answer does not pass for an item that reads as 0.
+    QVERIFY(TForm3::ReadWholeNumber(NormalizeAnswer(QStringLiteral("4294967296"))) != 0);
+  }
+
+  void closingDuringTheCorrectionEndsQuietly() {
+    LessonFolder data;
+    auto window = OpenLesson3();
+    window->show();
+    Dictation dictation(window.get());
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    dictation.Type(dictation.WrongAnswer());
+    bool boxShown = false;
+    QPointer<QTimer> watch = WhenModalShown([&](QWidget* modal) {
+      boxShown = true;
+      modal->close();
+    });
+    QTimer::singleShot(300, window.get(), &QWidget::close);
+    QElapsedTimer clock;
+    clock.start();
+    dictation.Enter();
+    QVERIFY(clock.elapsed() < 1500);
+    QVERIFY(!boxShown);
+    delete watch;
+  }
+
+  void pagesPictures() {
+    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
+    LessonFolder data;
+    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
+      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
+    }
+    auto window = OpenLesson3();
+    window->show();
+    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
+      window->Pagxaro()->setCurrentIndex(i);
+      if (i == 2) Find<QPushButton>(window.get(), "BitBtn1")->click();
+      QTest::qWait(50);
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                          QStringLiteral("/lesson3-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+    }
+  }
+};
+
+QTEST_MAIN(TestLesson3)
+#include "tst_lesson03.moc"

@@ -1,0 +1,439 @@
+#include "exercisedata.h"
+#include "lec04.h"
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "memoplayer.h"
+#include "messages.h"
+#include "mp3fixtures.h"
+#include "mp3player.h"
+#include "navigationbar.h"
+#include "playeractions.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "verdicts.h"
+#include "waiting.h"
+
+#include <QDropEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+struct LessonFolder {
+  TempProgramFolder folder;
+  LessonFolder() {
+    folder.Write("ekzercoj/ekz04.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz04.dat")));
+    folder.Write("sonoj/lec04/.keep", "");
+    OpenSettingsFile();
+  }
+  ~LessonFolder() { CloseSettingsFile(); }
+};
+
+std::unique_ptr<TForm4> OpenLesson4() {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(4, nullptr);
+  auto* form = dynamic_cast<TForm4*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TForm4>(form);
+}
+
+template <typename T>
+T* Find(QWidget* window, const char* name) {
+  return window->findChild<T*>(QLatin1String(name));
+}
+
+// Drops a piece as a drag from the learner would: enter, move, drop.
+bool DropPiece(TForm4* window, const char* piece, const char* place) {
+  auto* source = Find<StaticText>(window, piece);
+  auto* target = Find<StaticText>(window, place);
+  std::unique_ptr<QMimeData> data(TForm4::PieceMimeData(source));
+  const QPoint centre = target->rect().center();
+  QDragEnterEvent enter(centre, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(centre), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+// Counts how often each watched part changes visibility while `action` runs,
+// and whether the stop button was ever disabled meanwhile.
+struct BlinkProbe {
+  QMap<QWidget*, int> flips;
+  bool stopWasDisabled = false;
+  int extraClicks = 0;
+
+  void Watch(const QList<QWidget*>& parts, QPushButton* stop, QPushButton* clickMeanwhile,
+             const std::function<void()>& action) {
+    QMap<QWidget*, bool> seen;
+    for (QWidget* part : parts) {
+      seen[part] = part->isVisible();
+      flips[part] = 0;
+    }
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+      for (QWidget* part : parts) {
+        if (part->isVisible() != seen[part]) ++flips[part];
+        seen[part] = part->isVisible();
+      }
+      stopWasDisabled |= !stop->isEnabled();
+      if (clickMeanwhile && extraClicks < 3) {
+        ++extraClicks;
+        clickMeanwhile->click();
+      }
+    });
+    probe.start(40);
+    action();
+    probe.stop();
+  }
+};
+
+}  // namespace
+
+class TestLesson4 : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    RegisterLessonWidgets();
+    SetBuiltInMessages();
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    ResumeRequested() = false;
+    SoundsEnabled() = false;
+  }
+
+  void theWindowAsBuilt() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form4"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 04"));
+    QCOMPARE(window->size(), QSize(632, 442));
+    QTabWidget* pages = window->Pagxaro();
+    struct Page {
+      const char* name;
+      int icon;
+      int tag;
+    };
+    const QList<Page> expected{{"SalutVortoj", 5, 0},  {"SalutVortoj2", 5, 0},    {"Datoj", 5, 0},
+                               {"DemandajFrazoj", 5, 0}, {"EkzChu", 4, 0},        {"Vortaro2", 5, 0},
+                               {"TekstoKompreno", 7, 0}, {"PP_Pagxo", 6, 0},      {"EkzAudKompreno", 0, 2},
+                               {"EkzVortoLudo", 4, 0},   {"Traduko1", 8, 128},    {"Traduko2", 8, 128}};
+    QCOMPARE(pages->count(), expected.size());
+    int speaking = 0;
+    for (int i = 0; i < expected.size(); ++i) {
+      QWidget* page = pages->widget(i);
+      QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
+      QCOMPARE(page->property("icon").toInt(), expected[i].icon);
+      QCOMPARE(page->property("tag").toInt(), expected[i].tag);
+      for (auto* button : page->findChildren<QPushButton*>()) {
+        if (QRegularExpression(QStringLiteral("^Button\\d+$")).match(button->objectName()).hasMatch()) ++speaking;
+      }
+    }
+    QCOMPARE(speaking, 67);
+    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame21"))->parentWidget() == pages->widget(7));
+    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame31"))->parentWidget() == pages->widget(8));
+    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame11"))->parentWidget() == pages->widget(9));
+    const LessonContext& context = CurrentLessonContext();
+    QCOMPARE(context.LessonNumber, QStringLiteral("04"));
+    QCOMPARE(context.WordGameCode, QStringLiteral("0401"));
+    QCOMPARE(context.PronunciationCode, QStringLiteral("0403"));
+    QCOMPARE(context.ListeningCode, QStringLiteral("0403"));
+
+    // The written pages: ten answers into Esperanto, five into Portuguese, each paired by its Tag.
+    const QList<int> first{28, 29, 30, 31, 32, 41, 42, 43, 44, 45};
+    for (int i = 0; i < first.size(); ++i) {
+      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(first[i]));
+      QVERIFY(edit);
+      QCOMPARE(edit->parentWidget(), pages->widget(10));
+      QCOMPARE(edit->property("tag").toInt(), i + 1);
+    }
+    int prompts = 0;
+    for (auto* label : pages->widget(10)->findChildren<QLabel*>()) prompts += label->property("tag").toInt() > 0;
+    QCOMPARE(prompts, 10);
+    for (int i = 0; i < 5; ++i) {
+      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(46 + i));
+      QVERIFY(edit);
+      QCOMPARE(edit->property("tag").toInt(), i + 1);
+      QCOMPARE(edit->parentWidget(), pages->widget(11));
+    }
+    int questions = 0;
+    for (auto* text : pages->widget(11)->findChildren<StaticText*>()) {
+      if (text->property("tag").toInt() > 0) {
+        ++questions;
+        QVERIFY(text->text().contains(QStringLiteral("Ĉu ")));
+      }
+    }
+    QCOMPARE(questions, 5);
+  }
+
+  void drillDataNamesTheWindowsComponents() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    QStringList words, answers;
+    const int count = LoadExerciseItems(words, QStringLiteral("0401"), QStringLiteral("D"));
+    QVERIFY(count >= 20);
+    QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0401"), QStringLiteral("R")), count);
+    QSet<QString> shownAnswers;
+    for (int i = 0; i < count; ++i) {
+      auto* button = window->findChild<QPushButton*>(QStringLiteral("Button") + words[i]);
+      auto* label = window->findChild<QLabel*>(QStringLiteral("Label") + answers[i]);
+      QVERIFY2(button && label, qPrintable(words[i] + QLatin1Char('/') + answers[i]));
+      QVERIFY(!label->text().isEmpty());
+      shownAnswers.insert(label->text());
+    }
+    QCOMPARE(shownAnswers.size(), count);  // no two words share an answer
+
+    QStringList statements;
+    QVERIFY(LoadExerciseItems(statements, QStringLiteral("0402"), QStringLiteral("D")) >= 20);
+    for (const QString& statement : statements) {
+      QVERIFY2(!statement.endsWith(QLatin1Char('.')) && !statement.startsWith(QStringLiteral("Ĉu")),
+               qPrintable(statement));
+    }
+
+    QStringList spoken;
+    const int items = LoadExerciseItems(spoken, QStringLiteral("0403"), QStringLiteral("D"));
+    QVERIFY(items >= 20);
+    for (int i = 0; i < items; ++i) {
+      if (const int number = spoken[i].toInt(); number > 0) {
+        QVERIFY2(window->findChild<QPushButton*>(QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
+      } else {
+        // Typed back in the listening drill: only full stops are forgiven.
+        QVERIFY2(!spoken[i].contains(QRegularExpression(QStringLiteral("[!?,]"))), qPrintable(spoken[i]));
+      }
+    }
+  }
+
+  void theReadingIsRecordedFromItsText() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    const QString text = Find<StaticText>(window.get(), "Memo1")->text();
+    QVERIFY(text.size() > 200);
+    QCOMPARE(window->ReadingPlayer()->Recording(), QStringLiteral("sonoj\\lec04\\memo1.mp3"));
+    int found = 0;
+    for (const LessonRecording& recording : window->Recordings()) {
+      if (recording.relativePath == QStringLiteral("sonoj\\lec04\\memo1.mp3")) {
+        ++found;
+        QCOMPARE(recording.text, text);
+      }
+    }
+    QCOMPARE(found, 1);
+  }
+
+  void questionPiecesDroppedInTheWrongPlacesBothBlink() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(4);
+    auto* start = Find<QPushButton>(window.get(), "BitBtn1");
+    auto* answer = Find<QPushButton>(window.get(), "BitBtn2");
+    auto* stop = Find<QPushButton>(window.get(), "BitBtn3");
+    auto* front = Find<StaticText>(window.get(), "Cxu_Dest");
+    auto* statement = Find<StaticText>(window.get(), "Vorto0");
+    auto* end = Find<StaticText>(window.get(), "Punkto");
+    for (const char* name : {"Cxu", "Demando", "Cxu_Dest", "Vorto0", "Punkto"}) {
+      QVERIFY(!Find<StaticText>(window.get(), name)->isVisible());
+    }
+    QVERIFY(!answer->isEnabled());
+    start->click();
+    QVERIFY(!start->isEnabled() && stop->isEnabled() && answer->isEnabled());
+    const QString remaining = Find<StaticText>(window.get(), "Placar1")->text();
+    QCOMPARE(remaining, QStringLiteral("22"));
+    QCOMPARE(statement->text(), window->CurrentStatement());
+    QCOMPARE(front->text(), QString());
+    QCOMPARE(end->text(), QStringLiteral("."));
+    // The line is centred: front place, statement and point side by side.
+    QCOMPARE(statement->x(), front->x() + front->width() + 5);
+    QCOMPARE(end->x(), statement->x() + statement->width() + 5);
+    const int panelWidth = Find<QFrame>(window.get(), "Panel4")->width();
+    QVERIFY(qAbs(front->x() - (panelWidth - (end->x() + end->width() - front->x())) / 2) <= 1);
+
+    QVERIFY(DropPiece(window.get(), "Demando", "Cxu_Dest"));
+    QVERIFY(DropPiece(window.get(), "Cxu", "Punkto"));
+    QCOMPARE(front->text(), QStringLiteral("?"));
+    QCOMPARE(end->text(), QStringLiteral("Ĉu"));
+
+    const QString asked = window->CurrentStatement();
+    BlinkProbe probe;
+    probe.Watch({front, end, statement}, stop, answer, [&] { answer->click(); });
+    QVERIFY2(probe.flips[front] >= 6, qPrintable(QString::number(probe.flips[front])));
+    QVERIFY2(probe.flips[end] >= 6, qPrintable(QString::number(probe.flips[end])));
+    QCOMPARE(probe.flips[statement], 0);
+    QVERIFY(probe.stopWasDisabled);
+    // Clicks during the correction judged nothing.
+    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar2")->text(), QStringLiteral("00"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), remaining);
+    QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("0%"));
+    QVERIFY(stop->isEnabled());
+    QVERIFY(front->isVisible() && end->isVisible());
+    // The next statement follows with an empty front place and a plain point.
+    QCOMPARE(front->text(), QString());
+    QCOMPARE(end->text(), QStringLiteral("."));
+    Q_UNUSED(asked);
+  }
+
+  void onlyTheFinalPointBlinksWhenCxuIsInPlace() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(4);
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    auto* front = Find<StaticText>(window.get(), "Cxu_Dest");
+    auto* end = Find<StaticText>(window.get(), "Punkto");
+    QVERIFY(DropPiece(window.get(), "Cxu", "Cxu_Dest"));
+    BlinkProbe probe;
+    probe.Watch({front, end}, Find<QPushButton>(window.get(), "BitBtn3"), nullptr,
+                [&] { Find<QPushButton>(window.get(), "BitBtn2")->click(); });
+    QCOMPARE(probe.flips[front], 0);
+    QVERIFY2(probe.flips[end] >= 6, qPrintable(QString::number(probe.flips[end])));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("1"));
+  }
+
+  void aRunToItsVerdict() {
+    LessonFolder data;
+    data.folder.Write("ekzercoj/ekz04.dat", "[0402D]\r\na=vi estas brazilano\r\nb=la teo estas varma\r\n");
+    auto window = OpenLesson4();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(4);
+    auto* stop = Find<QPushButton>(window.get(), "BitBtn3");
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("2"));
+    const QString first = window->CurrentStatement();
+    QVERIFY(DropPiece(window.get(), "Cxu", "Cxu_Dest"));
+    QVERIFY(DropPiece(window.get(), "Demando", "Punkto"));
+    Find<QPushButton>(window.get(), "BitBtn2")->click();
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar2")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("100%"));
+    // A statement answered right never comes back.
+    QVERIFY(window->CurrentStatement() != first);
+    QString verdict;
+    WhenModalShown([&](QWidget* modal) {
+      verdict = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    QVERIFY(DropPiece(window.get(), "Cxu", "Cxu_Dest"));
+    QVERIFY(DropPiece(window.get(), "Demando", "Punkto"));
+    Find<QPushButton>(window.get(), "BitBtn2")->click();
+    QCOMPARE(verdict, Messages().smGratulon);
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("0"));
+    QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(!Find<QPushButton>(window.get(), "BitBtn2")->isEnabled());
+    for (const char* name : {"Cxu", "Demando", "Cxu_Dest", "Vorto0", "Punkto"}) {
+      QVERIFY(!Find<StaticText>(window.get(), name)->isVisible());
+    }
+    // Without statements the game does not start.
+    data.folder.Write("ekzercoj/ekz04.dat", "");
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
+  }
+
+  void closingDuringTheCorrectionEndsQuietly() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    window->show();
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    bool boxShown = false;
+    QPointer<QTimer> watch = WhenModalShown([&](QWidget* modal) {
+      boxShown = true;
+      modal->close();
+    });
+    QTimer::singleShot(300, window.get(), &QWidget::close);
+    QElapsedTimer clock;
+    clock.start();
+    Find<QPushButton>(window.get(), "BitBtn2")->click();
+    QVERIFY(clock.elapsed() < 1500);
+    QVERIFY(!boxShown);
+    delete watch;
+  }
+
+  void readingPlayer() {
+    LessonFolder data;
+    const QString tone = MakeToneMp3(data.folder.Path(QStringLiteral("sonoj/lec04")), "memo1", 1.0, 22050, 1);
+    QVERIFY(!tone.isEmpty());
+    Mp3Player player;
+    SetMp3(&player);
+    // What the main window does when a stream ends.
+    connect(&player, &Mp3Player::NotifyPlayerState, &player, [](int state) {
+      if (state == Mp3Player::EndOfStream) RunEndOfStreamAction(QApplication::activeWindow());
+    });
+    auto window = OpenLesson4();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->Pagxaro()->setCurrentIndex(6);
+    auto* play = Find<QPushButton>(window.get(), "Butono1");
+    auto* pause = Find<QPushButton>(window.get(), "Butono2");
+    auto* stop = Find<QPushButton>(window.get(), "Butono3");
+    QVERIFY(play->isEnabled() && !pause->isEnabled() && !stop->isEnabled());
+
+    play->click();
+    QVERIFY(!play->isEnabled() && pause->isEnabled() && stop->isEnabled());
+    pause->click();  // paused: stop cannot be pressed
+    QVERIFY(!play->isEnabled() && pause->isEnabled() && !stop->isEnabled());
+    pause->click();  // resumed
+    QVERIFY(stop->isEnabled());
+    // The reading goes on when the page changes.
+    window->Pagxaro()->setCurrentIndex(0);
+    QVERIFY(!play->isEnabled());
+    // Played to its end, the trio returns to its first state.
+    QVERIFY(WaitUntil([&] { return play->isEnabled(); }, 5));
+    QVERIFY(!pause->isEnabled() && !stop->isEnabled());
+
+    // Closing while paused stops the reading.
+    QList<int> states;
+    connect(&player, &Mp3Player::NotifyPlayerState, &player, [&](int state) { states.append(state); });
+    play->click();
+    pause->click();
+    QVERIFY(WaitUntil([&] { return states.contains(Mp3Player::Paused); }, 2));
+    states.clear();
+    window->close();
+    QVERIFY(play->isEnabled() && !pause->isEnabled() && !stop->isEnabled());
+    QVERIFY(WaitUntil([&] { return states.contains(Mp3Player::Stopped); }, 2));
+    SetMp3(nullptr);
+  }
+
+  void readingWithoutItsRecordingSaysSo() {
+    LessonFolder data;
+    auto window = OpenLesson4();
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    Find<QPushButton>(window.get(), "Butono1")->click();
+    QCOMPARE(shown, Messages().smNeSono);
+    QVERIFY(Find<QPushButton>(window.get(), "Butono1")->isEnabled());
+    QVERIFY(!Find<QPushButton>(window.get(), "Butono3")->isEnabled());
+  }
+
+  void pagesPictures() {
+    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
+    LessonFolder data;
+    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
+      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
+    }
+    auto window = OpenLesson4();
+    window->show();
+    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
+      window->Pagxaro()->setCurrentIndex(i);
+      if (i == 4) Find<QPushButton>(window.get(), "BitBtn1")->click();
+      QTest::qWait(50);
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson4-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+    }
+  }
+};
+
+QTEST_MAIN(TestLesson4)
+#include "tst_lesson04.moc"

@@ -1,0 +1,281 @@
+#include "coursesounds.h"
+#include "exercisedata.h"
+#include "inifile.h"
+#include "lec05.h"
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "letters.h"
+#include "messages.h"
+#include "navigationbar.h"
+#include "ownedcomponents.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "uiloader.h"
+#include "verdicts.h"
+#include "wordgame.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// A program folder with lesson 5's data and a sound folder for it.
+struct LessonFolder {
+  TempProgramFolder folder;
+  LessonFolder() {
+    folder.Write("ekzercoj/ekz05.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz05.dat")));
+    folder.Write("sonoj/lec05/.keep", "");
+    OpenSettingsFile();
+  }
+  ~LessonFolder() { CloseSettingsFile(); }
+};
+
+std::unique_ptr<TForm5> OpenLesson5() {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(5, nullptr);
+  auto* form = dynamic_cast<TForm5*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TForm5>(form);
+}
+
+QList<QPushButton*> SpeakingButtons(QWidget* window) {
+  static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
+  QList<QPushButton*> buttons;
+  for (QWidget* component : OwnedComponents(window)) {
+    auto* button = qobject_cast<QPushButton*>(component);
+    if (button && speakingName.match(button->objectName()).hasMatch()) buttons.append(button);
+  }
+  return buttons;
+}
+
+// What the listening drill would accept as typed: lower case, single spaces, no full stops.
+QString Normalised(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
+
+}  // namespace
+
+class TestLesson5 : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    RegisterLessonWidgets();
+    SetBuiltInMessages();
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    ResumeRequested() = false;
+  }
+
+  void theWindowAsBuilt() {
+    LessonFolder data;
+    CurrentLessonContext() = LessonContext{};
+    CurrentLessonContext().AccusativeCode = QStringLiteral("0202");  // left by a window opened before
+    auto window = OpenLesson5();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form5"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 05"));
+    QCOMPARE(window->size(), QSize(632, 442));
+    struct Page {
+      const char* name;
+      int icon;
+      int tag;
+    };
+    const QList<Page> expected{{"Korelativo1", 5, 0},  {"Korelativo2", 5, 0}, {"Korelativo3", 5, 0},
+                               {"Korelativo4", 5, 0},  {"Korelativo5", 5, 0}, {"Korelativo6", 5, 0},
+                               {"Chi", 5, 0},          {"Vortaro", 5, 0},     {"EkzVortoLudo", 4, 0},
+                               {"EkzKorelativoj", 3, 2}, {"PP_Pagxo", 6, 0},  {"EkzAudKompreno", 0, 2},
+                               {"EkzTraduko1", 8, 128}};
+    QTabWidget* pages = window->Pagxaro();
+    QCOMPARE(pages->count(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+      QWidget* page = pages->widget(i);
+      QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
+      QCOMPARE(pages->tabText(i), QString::number(i + 1));
+      QCOMPARE(page->property("icon").toInt(), expected[i].icon);
+      QCOMPARE(page->property("tag").toInt(), expected[i].tag);
+    }
+    const QList<QPushButton*> speaking = SpeakingButtons(window.get());
+    QCOMPARE(speaking.size(), 63);
+    for (QPushButton* button : speaking) {
+      const int page = pages->indexOf(button->parentWidget());
+      QVERIFY2(page >= 0 && page < 8, qPrintable(button->objectName()));  // only on the text pages
+    }
+    // Each frame on its page, by name and class.
+    const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},  {"TFrame41", "EkzKorelativoj"},
+                                        {"TFrame21", "PP_Pagxo"},      {"TFrame31", "EkzAudKompreno"}};
+    for (auto frame = frames.cbegin(); frame != frames.cend(); ++frame) {
+      QWidget* component = OwnedComponent(window.get(), frame.key());
+      QVERIFY2(component, qPrintable(frame.key()));
+      QCOMPARE(component->parentWidget()->objectName(), frame.value());
+    }
+    QVERIFY(!OwnedComponent(window.get(), QStringLiteral("TFrame51")));
+
+    const LessonContext& context = CurrentLessonContext();
+    QCOMPARE(context.LessonNumber, QStringLiteral("05"));
+    QCOMPARE(context.WordGameCode, QStringLiteral("0501"));
+    QCOMPARE(context.PronunciationCode, QStringLiteral("0501"));
+    QCOMPARE(context.ListeningCode, QStringLiteral("0501"));
+    QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));  // not the lesson's to set
+    // The gap-filling frame, once it shows its exercise code, reads lesson 5's.
+    if (auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco")) {
+      QCOMPARE(code->text(), QStringLiteral("0502"));
+    }
+  }
+
+  // A word is spoken from a file named after its caption, a phrase from one named after its button; two different
+  // words must never fall on one file, and every phrase must be marked as one.
+  void everySpeakingButtonHasItsOwnRecording() {
+    LessonFolder data;
+    auto window = OpenLesson5();
+    QMap<QString, QString> captionOfFile;
+    for (QPushButton* button : SpeakingButtons(window.get())) {
+      const QString caption = button->text();
+      QVERIFY2(!caption.trimmed().isEmpty(), qPrintable(button->objectName()));
+      QCOMPARE(ComponentTag(button), caption.trimmed().contains(QLatin1Char(' ')) ? 1 : 0);
+      const QString file =
+          WordRecordingFileName(button->objectName(), ComponentTag(button), caption).toLower();
+      QVERIFY2(!captionOfFile.contains(file) || captionOfFile[file] == caption, qPrintable(file));
+      captionOfFile.insert(file, caption);
+    }
+    QCOMPARE(LessonRecordingPath(QStringLiteral("kiu.mp3")), QStringLiteral("sonoj\\lec05\\kiu.mp3"));
+  }
+
+  // The word game, the listening and the pronunciation drills share one list of the window's buttons; the word
+  // game's answers are the plain labels that give their meaning.
+  void drillItemsNameTheWindowsButtonsAndLabels() {
+    LessonFolder data;
+    auto window = OpenLesson5();
+    QStringList words;
+    QStringList answers;
+    const int count = LoadExerciseItems(words, QStringLiteral("0501"), QStringLiteral("D"));
+    QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0501"), QStringLiteral("R")), count);
+    QVERIFY(count >= 20 && count <= 48);
+    const QList<QPushButton*> speaking = SpeakingButtons(window.get());
+    QSet<QString> asked;
+    for (int i = 0; i < count; ++i) {
+      const int number = ItemButtonNumber(words[i]);
+      auto* button = qobject_cast<QPushButton*>(OwnedComponent(window.get(), QStringLiteral("Button") + words[i]));
+      QVERIFY2(number > 0 && button && speaking.contains(button), qPrintable(words[i]));
+      auto* label = qobject_cast<QLabel*>(OwnedComponent(window.get(), QStringLiteral("Label") + answers[i]));
+      QVERIFY2(label && !qobject_cast<StaticText*>(label), qPrintable(answers[i]));
+      QCOMPARE(label->textFormat(), Qt::PlainText);
+      QVERIFY(!label->text().isEmpty());
+      // The meaning stands on the same page as its word.
+      QCOMPARE(label->parentWidget(), button->parentWidget());
+      QVERIFY2(!asked.contains(Normalised(button->text())), qPrintable(button->text()));
+      asked.insert(Normalised(button->text()));
+    }
+  }
+
+  void gapFillingSentencesAreWhole() {
+    LessonFolder data;
+    ExerciseRecords sentences;
+    ExerciseRecords gaps;
+    QStringList translations;
+    const int count = LoadExerciseRecords(sentences, QStringLiteral("0502"), QStringLiteral("D"));
+    QVERIFY(count >= 15);
+    QCOMPARE(LoadExerciseRecords(gaps, QStringLiteral("0502"), QStringLiteral("R")), count);
+    QCOMPARE(LoadExerciseItems(translations, QStringLiteral("0502"), QStringLiteral("T")), count);
+    for (int i = 0; i < count; ++i) {
+      QVERIFY(!translations[i].isEmpty());
+      // A sentence of n gaps has n + 1 fragments; gap 1 always exists and every answer is stored as the
+      // comparison sees a typed one.
+      int gapCount = 0;
+      while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
+      QVERIFY2(gapCount >= 1, qPrintable(sentences[i][0]));
+      for (int g = gapCount; g < MaxRecordFields; ++g) QVERIFY(gaps[i][g].isEmpty());
+      for (int g = 0; g < gapCount; ++g) QCOMPARE(gaps[i][g], Normalised(gaps[i][g]));
+      for (int f = gapCount + 1; f < MaxRecordFields; ++f) QVERIFY2(sentences[i][f].isEmpty(), qPrintable(sentences[i][0]));
+      QVERIFY(!sentences[i][gapCount].isEmpty() || !sentences[i][0].isEmpty());
+    }
+  }
+
+  void wordGameAsksTheCorrelatives() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson5();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(8);
+    auto* game = window->findChild<TFrame1*>(QStringLiteral("TFrame11"));
+    QVERIFY(game);
+    game->findChild<QPushButton*>(QStringLiteral("BitBtn18"))->click();
+    QCOMPARE(game->findChild<StaticText*>(QStringLiteral("Placar15"))->text(), QStringLiteral("40"));
+    const QString word = game->findChild<StaticText*>(QStringLiteral("Vorto"))->text();
+    const QString answer =
+        game->findChild<QCheckBox*>(QStringLiteral("Grupo%1").arg(game->RightPosition()))->text();
+    bool paired = false;
+    for (QPushButton* button : SpeakingButtons(window.get())) {
+      if (button->text() != word) continue;
+      for (auto* label : button->parentWidget()->findChildren<QLabel*>()) paired |= label->text() == answer;
+    }
+    QVERIFY2(paired, qPrintable(word + QStringLiteral(" / ") + answer));
+    game->findChild<QPushButton*>(QStringLiteral("BitBtn20"))->click();
+  }
+
+  void translationPageKeepsItsAnswers() {
+    LessonFolder data;
+    {
+      auto window = OpenLesson5();
+      window->show();
+      window->Pagxaro()->setCurrentIndex(12);
+      QVERIFY(window->SubaParto()->koverto()->isVisible());
+      for (int slot = 1; slot <= 10; ++slot) {
+        auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(50 + slot));
+        QVERIFY(edit);
+        QCOMPARE(ComponentTag(edit), slot);
+        QCOMPARE(edit->parentWidget()->objectName(), QStringLiteral("EkzTraduko1"));
+        bool prompted = false;
+        for (auto* label : edit->parentWidget()->findChildren<QLabel*>()) {
+          if (ComponentTag(label) == slot) {
+            QVERIFY(label->text().startsWith(QString::number(slot) + QStringLiteral(". ")));
+            prompted = true;
+          }
+        }
+        QVERIFY(prompted);
+      }
+      window->findChild<QLineEdit*>(QStringLiteral("Edit51"))->setText(QStringLiteral("Kio estas tio?"));
+      QVERIFY(window->SubaParto()->Savu()->isEnabled());
+      window->SubaParto()->EliriClick();
+      QCOMPARE(CurrentSettings().LastaLeciono, 5);
+      QCOMPARE(CurrentSettings().LastaPagxo, 12);
+    }
+    QVERIFY(SettingsFile()->SectionExists("Form5"));
+    auto window = OpenLesson5();
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit51"))->text(), QStringLiteral("Kio estas tio?"));
+    QVERIFY(!window->SubaParto()->Savu()->isEnabled());
+  }
+  // Every page fits the fixed window: its layout needs no more room than the page has.
+  void everyPageFitsTheWindow() {
+    LessonFolder data;
+    auto window = OpenLesson5();
+    window->show();
+    QTabWidget* pages = window->Pagxaro();
+    for (int i = 0; i < pages->count(); ++i) {
+      pages->setCurrentIndex(i);
+      QWidget* page = pages->widget(i);
+      QApplication::processEvents();
+      QLayout* layout = page->layout();
+      // Wrapped texts grow downwards as the page narrows them.
+      const QSize needed(layout->minimumSize().width(), layout->hasHeightForWidth()
+                                                             ? layout->minimumHeightForWidth(page->width())
+                                                             : layout->minimumSize().height());
+      QVERIFY2(needed.height() <= page->height() && needed.width() <= page->width(),
+               qPrintable(QStringLiteral("%1 needs %2 x %3").arg(page->objectName()).arg(needed.width()).arg(needed.height())));
+      if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
+        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson5-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(TestLesson5)
+#include "tst_lesson05.moc"

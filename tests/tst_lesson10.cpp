@@ -1,0 +1,405 @@
+#include "exercisedata.h"
+#include "lec10.h"
+#include "lessoncontext.h"
+#include "lessonwindows.h"
+#include "messages.h"
+#include "navigationbar.h"
+#include "programpaths.h"
+#include "scoreboard.h"
+#include "settings.h"
+#include "statictext.h"
+#include "testsupport.h"
+#include "verdicts.h"
+#include "wordgame.h"
+#include "writtenanswers.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+const QString kData = QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz10.dat");
+
+// A program folder with lesson 11's data, or with other time items.
+struct LessonFolder {
+  TempProgramFolder folder;
+  explicit LessonFolder(const QByteArray& data = ReadFileBytes(kData)) {
+    folder.Write("ekzercoj/ekz10.dat", data);
+    OpenSettingsFile();
+  }
+  ~LessonFolder() { CloseSettingsFile(); }
+};
+
+const QByteArray kTwoTimes = "[1001D]\n1=la na\xc5\xad" "a kaj duono\n2=la dek-kvina\n[1001R]\n1=09:30\n2=15:00\n";
+
+std::unique_ptr<TForm10> OpenLesson11() {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(11, nullptr);
+  auto* form = dynamic_cast<TForm10*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TForm10>(form);
+}
+
+template <typename T = QPushButton>
+T* Find(QWidget* window, const QString& name) {
+  return window->findChild<T*>(name);
+}
+
+QString Counter(QWidget* window, int number) {
+  return Find<StaticText>(window, QStringLiteral("Placar%1").arg(number))->text();
+}
+
+// Types into the answer box from its first position, as a learner would.
+void Type(QLineEdit* box, const QString& keys) {
+  box->setCursorPosition(0);
+  QTest::keyClicks(box, keys);
+}
+
+}  // namespace
+
+class TestLesson11 : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    RegisterLessonWidgets();
+    SetBuiltInMessages();
+    SoundsEnabled() = false;
+  }
+  void init() {
+    CurrentSettings() = Settings{};
+    ResumeRequested() = false;
+  }
+
+  void theWindowAsBuilt() {
+    LessonFolder data;
+    CurrentLessonContext() = LessonContext{};
+    CurrentLessonContext().LessonNumber = QStringLiteral("5A");
+    CurrentLessonContext().PronunciationCode = QStringLiteral("5A01");
+    CurrentLessonContext().AccusativeCode = QStringLiteral("5A05");
+    auto window = OpenLesson11();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), QStringLiteral("Form10"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 11"));
+    QCOMPARE(window->size(), QSize(632, 442));
+    const std::tuple<const char*, int, int> expected[] = {
+        {"PrimitivajAdverboj", 5, 0}, {"PrimitivajAdverboj1", 5, 0}, {"PrimitivajAdverboj2", 5, 0},
+        {"PrimitivajAdverboj3", 5, 0}, {"EkzVortoLudo", 4, 0},       {"Horoj", 5, 0},
+        {"EkzHoroj", 3, 0},           {"ParajEsprimoj", 5, 0},      {"AliajDemandFormoj", 5, 0},
+        {"Interjekcioj", 5, 0},       {"EkzDemandoj", 8, 128}};
+    QTabWidget* pages = window->Pagxaro();
+    QCOMPARE(pages->count(), int(std::size(expected)));
+    for (int i = 0; i < pages->count(); ++i) {
+      const auto& [name, icon, tag] = expected[i];
+      QCOMPARE(pages->widget(i)->objectName(), QLatin1String(name));
+      QCOMPARE(pages->widget(i)->property("icon").toInt(), icon);
+      QCOMPARE(pages->widget(i)->property("tag").toInt(), tag);
+    }
+    QVERIFY(qobject_cast<TFrame1*>(Find<QWidget>(pages->widget(4), "TFrame11")));
+    static const QRegularExpression speaking(QStringLiteral("^Button\\d+$"));
+    QVERIFY(window->findChildren<QPushButton*>(speaking).isEmpty());
+
+    const LessonContext& context = CurrentLessonContext();
+    QCOMPARE(context.WordGameCode, QStringLiteral("1003"));
+    QVERIFY(context.PronunciationCode.isEmpty());
+    QVERIFY(context.ListeningCode.isEmpty());
+    QCOMPARE(context.LessonNumber, QStringLiteral("5A"));  // not set by this window
+    QCOMPARE(context.AccusativeCode, QStringLiteral("5A05"));
+
+    // The drill at rest.
+    QWidget* drill = pages->widget(6);
+    QCOMPARE(Find<QLabel>(drill, "Label3")->text(), QStringLiteral("Exercício - horas"));
+    QVERIFY(!qobject_cast<StaticText*>(Find<QLabel>(drill, "Label12")));
+    QCOMPARE(Find<StaticText>(drill, "StaticText21")->text(), QStringLiteral("Kioma horo estas? Estas..."));
+    QVERIFY(Find<StaticText>(drill, "Vorto0")->isHidden());
+    QVERIFY(Find<StaticText>(drill, "Korekta")->isHidden());
+    auto* box = Find<QLineEdit>(drill, "MaskEdit1");
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->displayText(), QStringLiteral("  :  "));
+    QCOMPARE(box->maxLength(), 5);
+    QVERIFY(Find(drill, "BitBtn1")->isEnabled());
+    QVERIFY(!Find(drill, "BitBtn2")->isEnabled());
+    QVERIFY(!Find(drill, "BitBtn3")->isEnabled());
+    for (const char* image : {"Image6", "Image2", "Image3"}) QVERIFY(Find<QLabel>(drill, image));
+
+    // The written exercise: two headings, ten prompts, twenty answers.
+    QWidget* written = pages->widget(10);
+    QMap<int, QString> prompts;
+    for (auto* label : written->findChildren<QLabel*>()) {
+      if (const int tag = label->property("tag").toInt()) prompts[tag] = label->metaObject()->className();
+    }
+    QCOMPARE(prompts.keys(), (QList<int>{2, 3, 5, 7, 9, 11, 13, 14, 16, 18, 20, 22}));
+    QCOMPARE(prompts[2], QStringLiteral("QLabel"));
+    QCOMPARE(prompts[13], QStringLiteral("QLabel"));
+    QCOMPARE(prompts[14], QStringLiteral("StaticText"));
+    QList<int> answers;
+    for (auto* edit : written->findChildren<QLineEdit*>()) answers.append(edit->property("tag").toInt());
+    std::sort(answers.begin(), answers.end());
+    QList<int> wanted;
+    for (int tag = 3; tag <= 23; ++tag) {
+      if (tag != 13) wanted.append(tag);
+    }
+    QCOMPARE(answers, wanted);
+  }
+
+  // Every word of the word game is shown on a page of the lesson, and its
+  // answer is the label beside it.
+  void wordGameItemsNameTheirLabels() {
+    LessonFolder data;
+    auto window = OpenLesson11();
+    QStringList words, labels;
+    const int count = LoadExerciseItems(words, QStringLiteral("1003"), QStringLiteral("D"));
+    QCOMPARE(LoadExerciseItems(labels, QStringLiteral("1003"), QStringLiteral("R")), count);
+    QVERIFY(count >= 20);
+    QSet<QString> answers;
+    for (int i = 0; i < count; ++i) {
+      auto* label = Find<QLabel>(window.get(), QStringLiteral("Label") + labels[i]);
+      QVERIFY2(label && !qobject_cast<StaticText*>(label), qPrintable(labels[i]));
+      answers.insert(label->text());
+      // The word is shown on the page of its meaning.
+      bool shown = false;
+      for (auto* text : label->parentWidget()->findChildren<StaticText*>()) shown |= text->text() == words[i];
+      QVERIFY2(shown, qPrintable(words[i]));
+    }
+    QCOMPARE(answers.size(), count);  // five different answers can always be offered
+
+    window->show();
+    window->Pagxaro()->setCurrentIndex(4);
+    auto* game = Find<TFrame1>(window.get(), "TFrame11");
+    Find(game, "BitBtn18")->click();
+    QCOMPARE(Find<StaticText>(game, "Placar15")->text(), QString::number(count));
+    Find(game, "BitBtn20")->click();
+  }
+
+  void typedTimes_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("two-digit hour") << "09:30"
+                                    << "09:30";
+    QTest::newRow("one-digit hour") << " 9:30"
+                                    << "09:30";
+    QTest::newRow("no hour") << "  :30"
+                             << "00:30";
+    QTest::newRow("one-digit minutes") << "09:3 "
+                                       << "09:3";
+    QTest::newRow("hour digit then blank") << "9 :30"
+                                           << "90:30";
+    QTest::newRow("no minutes") << "12:  "
+                                << "12:";
+  }
+  void typedTimes() {
+    QFETCH(QString, box);
+    QFETCH(QString, time);
+    QCOMPARE(TForm10::TypedTime(box), time);
+  }
+
+  void aOneDigitHourIsAccepted() {
+    LessonFolder data(kTwoTimes);
+    auto window = OpenLesson11();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->Pagxaro()->setCurrentIndex(6);
+    auto* box = Find<QLineEdit>(window.get(), "MaskEdit1");
+    Find(window.get(), "BitBtn1")->click();
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    QVERIFY(Find<StaticText>(window.get(), "Vorto0")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), box);
+
+    // Whichever comes first, a blank then 9:30, or 9 and the colon, gives 09:30.
+    for (const QString& keys : {QStringLiteral(" 9:30"), QStringLiteral("9:30")}) {
+      if (window->CurrentTime() != QLatin1String("09:30")) {
+        Type(box, QStringLiteral("15:00"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box);
+      }
+      if (!window->Score().Running()) break;
+      QCOMPARE(window->CurrentTime(), QStringLiteral("09:30"));
+      Type(box, keys);
+      QTest::keyClick(box, Qt::Key_Enter);
+    }
+    QCOMPARE(window->Score().Hits(), 2);
+    QCOMPARE(window->Score().Misses(), 0);
+  }
+
+  void confirmWithNothingTypedDoesNothing() {
+    LessonFolder data(kTwoTimes);
+    auto window = OpenLesson11();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(6);
+    Find(window.get(), "BitBtn1")->click();
+    const QString time = window->CurrentTime();
+    Find(window.get(), "BitBtn2")->click();
+    QTest::keyClick(Find<QLineEdit>(window.get(), "MaskEdit1"), Qt::Key_Return);
+    QCOMPARE(window->CurrentTime(), time);
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 2), QStringLiteral("00"));
+    QCOMPARE(Counter(window.get(), 3), QStringLiteral("00"));
+    QCOMPARE(Counter(window.get(), 4), QStringLiteral("00%"));
+    QVERIFY(Find<StaticText>(window.get(), "Korekta")->isHidden());
+  }
+
+  // A wrong answer blinks the right time with confirm and stop disabled; the
+  // next draw still gives the box the focus, even from another page; the last
+  // right answer brings the verdict and the counters keep the score.
+  void aWrongAnswerThenTheRunToItsEnd() {
+    LessonFolder data(kTwoTimes);
+    auto window = OpenLesson11();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->Pagxaro()->setCurrentIndex(6);
+    auto* box = Find<QLineEdit>(window.get(), "MaskEdit1");
+    auto* confirm = Find(window.get(), "BitBtn2");
+    auto* stop = Find(window.get(), "BitBtn3");
+    auto* korekta = Find<StaticText>(window.get(), "Korekta");
+    Find(window.get(), "BitBtn1")->click();
+    const QString expected = window->CurrentTime();
+
+    int flips = 0;
+    bool wasVisible = false;
+    bool controlsDisabled = true;
+    QString shown;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] {
+      if (korekta->isVisible() != wasVisible) ++flips;
+      wasVisible = korekta->isVisible();
+      if (wasVisible) shown = korekta->text();
+      controlsDisabled &= !confirm->isEnabled() && !stop->isEnabled();
+      if (flips == 2) window->Pagxaro()->setCurrentIndex(0);  // the learner looks elsewhere
+    });
+    probe.start(40);
+    QElapsedTimer clock;
+    clock.start();
+    Type(box, QStringLiteral("23:59"));
+    QTest::keyClick(box, Qt::Key_Return);
+    probe.stop();
+    QVERIFY2(clock.elapsed() >= 3800 && clock.elapsed() < 6000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(flips >= 8, qPrintable(QString::number(flips)));
+    QVERIFY(controlsDisabled);
+    QCOMPARE(shown, expected);
+    QVERIFY(korekta->isHidden());
+    QVERIFY(confirm->isEnabled() && stop->isEnabled());
+    QCOMPARE(Counter(window.get(), 3), QStringLiteral("1"));
+    QCOMPARE(Counter(window.get(), 4), QStringLiteral("0%"));
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    // The next sentence is drawn while page 1 is shown; the box has the focus on return.
+    window->Pagxaro()->setCurrentIndex(6);
+    QCOMPARE(QApplication::focusWidget(), box);
+
+    QString verdict;
+    WhenModalShown([&](QWidget* modal) {
+      verdict = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    for (int answered = 0; answered < 2; ++answered) {
+      Type(box, window->CurrentTime());
+      confirm->click();
+    }
+    QCOMPARE(verdict, Messages().smDenove);  // 2 of 3: 67 %
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("0"));
+    QCOMPARE(Counter(window.get(), 2), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 4), QStringLiteral("67%"));
+    QVERIFY(Find(window.get(), "BitBtn1")->isEnabled());
+    QVERIFY(!stop->isEnabled() && !confirm->isEnabled() && !box->isEnabled());
+    QVERIFY(Find<StaticText>(window.get(), "Vorto0")->isHidden());
+  }
+
+  void closingDuringTheBlinkEndsTheDrillQuietly() {
+    LessonFolder data(kTwoTimes);
+    auto window = OpenLesson11();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(6);
+    Find(window.get(), "BitBtn1")->click();
+    bool boxShown = false;
+    QPointer<QTimer> watch = WhenModalShown([&](QWidget* modal) {
+      boxShown = true;
+      modal->close();
+    });
+    QTimer::singleShot(400, window.get(), &QWidget::close);
+    QElapsedTimer clock;
+    clock.start();
+    Type(Find<QLineEdit>(window.get(), "MaskEdit1"), QStringLiteral("23:59"));
+    Find(window.get(), "BitBtn2")->click();
+    QVERIFY(clock.elapsed() < 1500);
+    QVERIFY(!boxShown);
+    delete watch;
+  }
+
+  void withoutItemsTheDrillDoesNotStart() {
+    LessonFolder data("[1003D]\n1=nun\n");
+    auto window = OpenLesson11();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(6);
+    Find(window.get(), "BitBtn1")->click();
+    QVERIFY(Find(window.get(), "BitBtn1")->isEnabled());
+    QVERIFY(!Find(window.get(), "BitBtn3")->isEnabled());
+    QVERIFY(!Find<QLineEdit>(window.get(), "MaskEdit1")->isEnabled());
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("00"));
+  }
+
+  void stopKeepsTheCounters() {
+    LessonFolder data;
+    auto window = OpenLesson11();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(6);
+    Find(window.get(), "BitBtn1")->click();
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("24"));
+    auto* box = Find<QLineEdit>(window.get(), "MaskEdit1");
+    Type(box, window->CurrentTime());
+    QTest::keyClick(box, Qt::Key_Return);
+    Find(window.get(), "BitBtn3")->click();
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("23"));
+    QCOMPARE(Counter(window.get(), 2), QStringLiteral("1"));
+    QCOMPARE(Counter(window.get(), 4), QStringLiteral("100%"));
+    QVERIFY(!box->isEnabled());
+    QVERIFY(window->CurrentTime().isEmpty());
+  }
+
+  // Every time of the drill is a valid 24-hour time, and the sentence says it.
+  void theTimesAreWellFormed() {
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));
+    QStringList sentences, times;
+    const int count = LoadExerciseItems(sentences, QStringLiteral("1001"), QStringLiteral("D"));
+    QCOMPARE(LoadExerciseItems(times, QStringLiteral("1001"), QStringLiteral("R")), count);
+    QVERIFY(count >= 20);
+    static const QRegularExpression format(QStringLiteral("^([01][0-9]|2[0-3]):[0-5][0-9]$"));
+    for (int i = 0; i < count; ++i) {
+      QVERIFY2(format.match(times[i]).hasMatch(), qPrintable(times[i]));
+      QVERIFY(!sentences[i].isEmpty());
+    }
+    QCOMPARE(QSet<QString>(times.begin(), times.end()).size(), count);
+  }
+
+  void theWrittenExerciseGoesInTagOrder() {
+    LessonFolder data;
+    CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
+    auto window = OpenLesson11();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(10);
+    for (auto* edit : window->Pagxaro()->widget(10)->findChildren<QLineEdit*>()) {
+      edit->setText(QStringLiteral("respondo %1").arg(edit->property("tag").toInt()));
+    }
+    const QString body = BuildMonitorMessage(window->Pagxaro()).body;
+    const QStringList inOrder{"Dê duas outras formas de fazer as perguntas:", "1. Ĉu vi parolas Esperanton?",
+                              "\trespondo 3", "\trespondo 4", "5. Ĉu Maria venos morgaŭ?", "\trespondo 12",
+                              "Dê duas formas de dizer as horas:", "1. 13:45", "\trespondo 14", "5. 12:00",
+                              "\trespondo 23"};
+    int at = -1;
+    for (const QString& part : inOrder) {
+      const int next = body.indexOf(part, at + 1);
+      QVERIFY2(next > at, qPrintable(part + QStringLiteral(" in ") + body));
+      at = next;
+    }
+    QVERIFY(!body.contains(QStringLiteral("Escreva")));  // the untagged instruction is not sent
+  }
+};
+
+QTEST_MAIN(TestLesson11)
+#include "tst_lesson10.moc"

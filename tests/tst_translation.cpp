@@ -1,0 +1,383 @@
+#include "exercisedata.h"
+#include "lessonwindow.h"
+#include "lessonwindows.h"
+#include "ownedcomponents.h"
+#include "programpaths.h"
+#include "settings.h"
+#include "sharedinifile.h"
+#include "statictext.h"
+#include "storedtext.h"
+#include "testsupport.h"
+#include "translatablelabels.h"
+#include "translationfile.h"
+#include "translationfiles.h"
+#include "uiloader.h"
+#include "windowtranslation.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const QString kTiparo = QStringLiteral("DejaVu Serif");
+
+// A translation named "Testa" in force, read from tradukoj/testa.trd.
+struct TranslationInForce {
+  TempProgramFolder folder;
+  explicit TranslationInForce(const QByteArray& contents) {
+    folder.Write("tradukoj/testa.trd", contents);
+    folder.Write("ekzercoj/ekz01.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz01.dat")));
+    CurrentSettings().Lingvo = QStringLiteral("Testa");
+    CurrentSettings().Dosiero = QStringLiteral("testa.trd");
+    CurrentSettings().Tiparo = kTiparo;
+    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\testa.trd")));
+  }
+  ~TranslationInForce() { CloseTranslationFile(); }
+};
+
+std::unique_ptr<TLessonWindow> OpenLesson(int lesson) {
+  std::unique_ptr<QDialog> window = CreateLessonWindow(lesson, nullptr);
+  auto* form = dynamic_cast<TLessonWindow*>(window.get());
+  if (!form) return nullptr;
+  window.release();
+  return std::unique_ptr<TLessonWindow>(form);
+}
+
+// The stored texts of lesson 1's labels, read from its layout without translating.
+QHash<QString, QString> StoredTexts(QWidget* window) {
+  QHash<QString, QString> texts;
+  for (QWidget* component : window->findChildren<QWidget*>()) {
+    if (auto* label = qobject_cast<QLabel*>(component)) texts.insert(label->objectName(), label->text());
+  }
+  return texts;
+}
+
+// A window holding what the translation walks: two gap-filling frames with
+// their instructions, heading strips, fonts by kind and tag.
+struct GapWindow {
+  DrillTestWindow test;
+  QLabel* first = nullptr;
+  QLabel* second = nullptr;
+  QLabel* title = nullptr;
+  GapWindow(const QString& windowName) {
+    test.window.setObjectName(windowName);
+    QWidget* page = test.AddPage(QStringLiteral("Pagxo"));
+    for (const char* name : {"TFrame41", "Frame42"}) {
+      auto* frame = new TFrame(page);
+      frame->setObjectName(QLatin1String(name));
+      auto* instruction = new QLabel(QStringLiteral("stored"), frame);
+      instruction->setObjectName(QStringLiteral("Label84"));
+      auto* heading = new QLabel(QStringLiteral("Exercícios antigos"), frame);
+      heading->setObjectName(QStringLiteral("Label83"));
+      (name == QLatin1String("TFrame41") ? first : second) = instruction;
+      if (!title) title = heading;
+    }
+  }
+};
+
+}  // namespace
+
+class TestTranslation : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { RegisterLessonWidgets(); }
+  void init() { CurrentSettings() = Settings{}; }
+  void cleanup() { CloseTranslationFile(); }
+
+  void valuesAreDecodedAndMissingOnesMarked() {
+    TranslationInForce translation(
+        "[Lec01]\r\nLabel1=unu'#10'du\r\nLabel3=\r\nLabel4=ĉapelo\r\n"
+        "[Lec05]\r\nLabel1=kvin\r\n[Lec05A]\r\nLabel1=ses\r\n");
+    QCOMPARE(ReadCaption("Lec01", "Label1"), QStringLiteral("unu\ndu"));
+    QCOMPARE(ReadCaption("lec01", "label4"), QStringLiteral("ĉapelo"));
+    QCOMPARE(ReadCaption("Lec01", "Label3"), NotTranslated);  // present but empty
+    QCOMPARE(ReadCaption("Lec01", "Label2"), NotTranslated);
+    QCOMPARE(ReadCaption("Lec05", "Label1"), QStringLiteral("kvin"));
+    QCOMPARE(ReadCaption("Lec05A", "Label1"), QStringLiteral("ses"));
+  }
+
+  void storedTranslationsAreReadBackUnderEitherSpelling() {
+    TranslationInForce translation("[Traduko]\r\nLingvo=Testa\r\n");
+    QVERIFY(StoreTranslation(QStringLiteral("lec07"), QStringLiteral("Label3"), QStringLiteral("unua\r\ndua")));
+    const QByteArray onDisk = translation.folder.Read("tradukoj/testa.trd");
+    QVERIFY2(onDisk.contains("Label3=unua'#10'dua"), onDisk.constData());
+    QVERIFY(!onDisk.contains("unua\r"));
+    QCOMPARE(ReadCaption("Lec07", "Label3"), QStringLiteral("unua\ndua"));
+
+    // A second program run reads what the first one saved.
+    CloseTranslationFile();
+    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\testa.trd")));
+    QCOMPARE(ReadCaption("Lec07", "Label3"), QStringLiteral("unua\ndua"));
+
+    // Saving nothing removes the key, so that the label shows the marker again.
+    QVERIFY(StoreTranslation(QStringLiteral("lec07"), QStringLiteral("Label3"), QString()));
+    QVERIFY(!translation.folder.Read("tradukoj/testa.trd").contains("Label3"));
+    QCOMPARE(ReadCaption("Lec07", "Label3"), NotTranslated);
+  }
+
+  void aFailedSaveLeavesFileAndReadersAsTheyWere() {
+    TranslationInForce translation("[Lec01]\r\nLabel3=malnova\r\n");
+    const QString path = translation.folder.Path("tradukoj/testa.trd");
+    const QByteArray before = translation.folder.Read("tradukoj/testa.trd");
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QVERIFY(!StoreTranslation(QStringLiteral("lec01"), QStringLiteral("Label3"), QStringLiteral("nova")));
+    QCOMPARE(translation.folder.Read("tradukoj/testa.trd"), before);
+    QCOMPARE(ReadCaption("Lec01", "Label3"), QStringLiteral("malnova"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+    // The folder gone and a file in its place: nothing can be written there.
+    QVERIFY(QDir(translation.folder.Path("tradukoj")).removeRecursively());
+    translation.folder.Write("tradukoj", "ne dosierujo");
+    QVERIFY(!StoreTranslation(QStringLiteral("lec01"), QStringLiteral("Label3"), QStringLiteral("nova")));
+    QCOMPARE(ReadCaption("Lec01", "Label3"), QStringLiteral("malnova"));
+    QCOMPARE(translation.folder.Read("tradukoj"), QByteArray("ne dosierujo"));
+  }
+
+  void translatedExerciseItemsComeByNumber() {
+    TranslationInForce translation(
+        "[Ekzerco-0702]\r\n0=nulo\r\n1=unu\r\n2=du\r\n"
+        "[Ekzerco-0703]\r\nunu=a\r\ndu=b\r\ntri=c\r\n");
+    QStringList items;
+    QCOMPARE(LoadExerciseItems(items, QStringLiteral("0702"), QStringLiteral("T")), 3);
+    QCOMPARE(items.mid(0, 3), QStringList({"nulo", "unu", "du"}));
+    items.clear();
+    QCOMPARE(LoadExerciseItems(items, QStringLiteral("0703"), QStringLiteral("T")), 3);
+    QCOMPARE(items.mid(0, 3), QStringList({NotTranslated, NotTranslated, NotTranslated}));
+  }
+
+  void sectionsOfWindows() {
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form1")), QStringLiteral("lec01"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form5")), QStringLiteral("lec05"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form5A")), QStringLiteral("lec05A"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form7")), QStringLiteral("lec07"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form12")), QStringLiteral("lec12"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form13")), QStringLiteral("konfig"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form15")), QStringLiteral("menuo4"));
+    QCOMPARE(SectionOfWindow(QStringLiteral("Form14")), QString());
+    QCOMPARE(SectionOfWindow(QStringLiteral("form1")), QString());
+    QCOMPARE(SectionOfWindow(QStringLiteral("TFrame11")), QString());
+  }
+
+  void builtInGapInstructions() {
+    const QString verbal = BuiltInGapInstruction(QStringLiteral("Lec09"), QStringLiteral("TFrame41"));
+    const QString pronoun = BuiltInGapInstruction(QStringLiteral("Lec09"), QStringLiteral("Frame42"));
+    QVERIFY(verbal.contains(QStringLiteral("terminação verbal adequada")));
+    QVERIFY(pronoun.contains(QStringLiteral("o pronome poderá receber as terminações \"a\", \"aj\" e \"n\"")));
+    const QString correlative = BuiltInGapInstruction(QStringLiteral("Lec05"), QStringLiteral("TFrame41"));
+    QVERIFY(correlative.startsWith(QStringLiteral("Orientando-se pela tradução")));
+    QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec05A"), QStringLiteral("TFrame41")), correlative);
+    QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec05"), QStringLiteral("Frame42")), QString());
+    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec07"), QStringLiteral("Frame42")).contains(QStringLiteral("prefixo ou sufixo")));
+    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec02"), QStringLiteral("TFrame41")).contains(QStringLiteral("plural \"j\"")));
+    QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec01"), QStringLiteral("TFrame41")), QString());
+    QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec12"), QStringLiteral("TFrame41")), QString());
+    for (int pair : {2, 5, 6, 7, 8, 9}) {
+      QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec%1").arg(pair, 2, 10, QLatin1Char('0')), QStringLiteral("TFrame41"))
+                  .endsWith(QStringLiteral("Tente obter no mínimo 70% de acerto.")));
+    }
+  }
+
+  void lessonWindowInTranslation() {
+    TranslationInForce translation(
+        "[Lec01]\r\nGradTitolo1=The alphabet\r\nLabel1=Twenty-eight letters'#10'one sound each\r\n"
+        "Label7=rr of the window\r\n"
+        "[Gheneralaj]\r\nTFrame1.Label7=Find the translation\r\nTFrame3.Label59=Listening\r\n");
+    std::unique_ptr<QWidget> stored(PelanoUiLoader::Load(LayoutPathOfLesson1(), nullptr));
+    QVERIFY(stored);
+    const QHash<QString, QString> storedTexts = StoredTexts(stored.get());
+
+    auto window = OpenLesson(1);
+    QVERIFY(window);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("GradTitolo1"))->text(), QStringLiteral("The alphabet"));
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Twenty-eight letters\none sound each"));
+    int marked = 0;
+    for (QWidget* component : OwnedComponents(window.get())) {
+      auto* label = qobject_cast<QLabel*>(component);
+      if (!label) continue;
+      if (qobject_cast<StaticText*>(label)) {
+        QCOMPARE(label->text(), storedTexts.value(label->objectName()));
+        QVERIFY(label->font().family() != kTiparo);
+      } else if (IsPlainLabel(label)) {
+        QCOMPARE(label->font().family(), kTiparo);
+        if (label->text() == NotTranslated) ++marked;
+      } else {
+        QVERIFY2(label->text() != NotTranslated, qPrintable(label->objectName()));  // a picture
+      }
+    }
+    QVERIFY(marked > 100);  // every label the file does not name
+
+    // A frame's fixed labels come from the shared section, under the frame's key.
+    auto* wordGame = OwnedComponent(window.get(), QStringLiteral("TFrame11"));
+    QCOMPARE(OwnedComponent(wordGame, QStringLiteral("Label7"))->property("text").toString(),
+             QStringLiteral("Find the translation"));
+    QCOMPARE(OwnedComponent(window.get(), QStringLiteral("Label7"))->property("text").toString(),
+             QStringLiteral("rr of the window"));
+    auto* listening = OwnedComponent(window.get(), QStringLiteral("TFrame31"));
+    QCOMPARE(OwnedComponent(listening, QStringLiteral("Label59"))->property("text").toString(),
+             QStringLiteral("Listening"));
+    QCOMPARE(OwnedComponent(listening, QStringLiteral("Label68"))->property("text").toString(), NotTranslated);
+    auto* practice = OwnedComponent(window.get(), QStringLiteral("TFrame21"));
+    QCOMPARE(OwnedComponent(practice, QStringLiteral("PP_Label1"))->property("text").toString(), NotTranslated);
+
+    // Fonts inside the word game: its group box, not its check boxes.
+    QCOMPARE(wordGame->findChild<QGroupBox*>(QStringLiteral("Grupo"))->font().family(), kTiparo);
+    QVERIFY(wordGame->findChild<QCheckBox*>(QStringLiteral("Grupo0"))->font().family() != kTiparo);
+  }
+
+  void lessonWindowInPortugueseKeepsItsTexts() {
+    TempProgramFolder folder;
+    folder.Write("ekzercoj/ekz01.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz01.dat")));
+    CurrentSettings().Tiparo = kTiparo;
+    std::unique_ptr<QWidget> stored(PelanoUiLoader::Load(LayoutPathOfLesson1(), nullptr));
+    const QHash<QString, QString> storedTexts = StoredTexts(stored.get());
+    auto window = OpenLesson(1);
+    QVERIFY(window);
+    int labels = 0;
+    for (QWidget* component : OwnedComponents(window.get())) {
+      if (!IsPlainLabel(component)) continue;
+      QCOMPARE(static_cast<QLabel*>(component)->text(), storedTexts.value(component->objectName()));
+      ++labels;
+    }
+    QVERIFY(labels > 100);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->font().family(), kTiparo);
+    // Lesson 1 is blue.
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("GradTitolo1"))->styleSheet().contains(QLatin1String("Blua_strio")));
+  }
+
+  void headingStripsFollowTheWindowColour() {
+    GapWindow gaps(QStringLiteral("Form3"));
+    QWidget* page = gaps.test.pages->widget(0);
+    auto* heading = new QLabel(QStringLiteral("Titolo"), page);
+    heading->setObjectName(QStringLiteral("GradTitolo1"));
+    auto* lowerCase = new QLabel(QStringLiteral("Titolo"), page);
+    lowerCase->setObjectName(QStringLiteral("gradTitolo2"));
+    lowerCase->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    auto* inFrame = new QLabel(QStringLiteral("Ekzerco"), gaps.first->parentWidget());
+    inFrame->setObjectName(QStringLiteral("GradButton21"));
+
+    TranslateLessonWindow(gaps.test.pages, QStringLiteral("Lec03"), 12239318);
+    QVERIFY(heading->styleSheet().contains(QLatin1String("rugxa_strio")));
+    QVERIFY(inFrame->styleSheet().contains(QLatin1String("rugxa_strio")));
+    QCOMPARE(lowerCase->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+
+    TranslateLessonWindow(gaps.test.pages, QStringLiteral("Lec03"), 12708798);
+    QVERIFY(heading->styleSheet().contains(QLatin1String("verda_strio")));
+    TranslateLessonWindow(gaps.test.pages, QStringLiteral("Lec03"), 12119015);
+    QVERIFY(heading->styleSheet().contains(QLatin1String("flava_strio")));
+    // A colour without strips leaves the heading as it is.
+    TranslateLessonWindow(gaps.test.pages, QStringLiteral("Lec03"), 255);
+    QVERIFY(heading->styleSheet().contains(QLatin1String("flava_strio")));
+  }
+
+  void gapFillingInstructions() {
+    GapWindow gaps(QStringLiteral("Form9"));
+    TranslateLessonWindow(gaps.test.pages, QStringLiteral("Lec09"), 14929324);
+    QCOMPARE(gaps.first->text(), BuiltInGapInstruction(QStringLiteral("Lec09"), QStringLiteral("TFrame41")));
+    QVERIFY(gaps.first->text().contains(QStringLiteral("terminação verbal")));
+    QVERIFY(gaps.second->text().contains(QStringLiteral("pronome adequado")));
+    QCOMPARE(gaps.title->text(), QStringLiteral("Exercícios"));
+
+    GapWindow lesson6(QStringLiteral("Form5A"));
+    TranslateLessonWindow(lesson6.test.pages, QStringLiteral("Lec05A"), 14929324);
+    QVERIFY(lesson6.first->text().contains(QStringLiteral("correlativo adequado")));
+    QCOMPARE(lesson6.second->text(), QString());
+
+    TranslationInForce translation(
+        "[Lec09]\r\nTFrame41.Label84=Verb endings\r\n[Gheneralaj]\r\nTFrame4.Label83=Exercises\r\n");
+    GapWindow translated(QStringLiteral("Form9"));
+    TranslateLessonWindow(translated.test.pages, QStringLiteral("Lec09"), 14929324);
+    QCOMPARE(translated.first->text(), QStringLiteral("Verb endings"));
+    QCOMPARE(translated.second->text(), NotTranslated);
+    QCOMPARE(translated.title->text(), QStringLiteral("Exercises"));
+  }
+
+  void translationFontByKindAndTag() {
+    DrillTestWindow test;
+    QWidget* page = test.AddPage(QStringLiteral("Pagxo"));
+    auto make = [page](QWidget* widget, const char* name, int tag) {
+      widget->setParent(page);
+      widget->setObjectName(QLatin1String(name));
+      widget->setProperty("tag", tag);
+      return widget;
+    };
+    QWidget* answer = make(new QLineEdit, "Edit1", 130);
+    QWidget* esperanto = make(new QLineEdit, "Edit2", 3);
+    QWidget* memo = make(new QPlainTextEdit, "Memo1", 255);
+    QWidget* lowMemo = make(new QPlainTextEdit, "Memo2", 127);
+    QWidget* traduko = make(new StaticText, "Traduko", 0);
+    QWidget* vortoTrad = make(new StaticText, "VortoTrad3", 0);
+    QWidget* word = make(new StaticText, "StaticText4", 0);
+    QWidget* upperTraduko = make(new StaticText, "TRADUKO", 0);
+    auto* frame = new TFrame(page);
+    frame->setObjectName(QStringLiteral("TFrame51"));
+    QWidget* frameMemo = make(new QPlainTextEdit, "Memo3", 200);
+    frameMemo->setParent(frame);
+    QWidget* frameTraduko = make(new StaticText, "Traduko1", 0);
+    frameTraduko->setParent(frame);
+
+    CurrentSettings().Tiparo = kTiparo;
+    TranslateLessonWindow(test.pages, QStringLiteral("Lec08"), 14929324);
+    for (QWidget* widget : {answer, memo, traduko, vortoTrad, frameTraduko}) {
+      QVERIFY2(widget->font().family() == kTiparo, qPrintable(widget->objectName()));
+    }
+    for (QWidget* widget : {esperanto, lowMemo, word, upperTraduko, frameMemo}) {
+      QVERIFY2(widget->font().family() != kTiparo, qPrintable(widget->objectName()));
+    }
+  }
+
+  // Every text of lesson 1 has its English, so that choosing English shows no marker there.
+  void theEnglishTranslationCoversLesson1() {
+    const QString folder = QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/");
+    TUniqueIniFile english(folder + QStringLiteral("angla.trd"));
+    english.LoadFromBytes(ReadFileBytes(folder + QStringLiteral("angla.trd")));
+    QVERIFY(!english.Read("Traduko", "Lingvo").isEmpty());
+    for (const char* section : {"lec01", "Gheneralaj"}) {
+      TUniqueIniFile reference(folder + QLatin1String(section) + QStringLiteral(".tdf"));
+      reference.LoadFromBytes(ReadFileBytes(reference.Path()));
+      const QByteArrayList keys = reference.SectionNames();
+      QVERIFY2(keys.size() > (section[0] == 'l' ? 100 : 7), section);
+      for (const QByteArray& key : keys) {
+        QVERIFY2(!DecodeTranslation(english.Read(section, key)).isEmpty(), (QByteArray(section) + "." + key).constData());
+      }
+    }
+    // And the template names every one of them.
+    TUniqueIniFile sample(folder + QStringLiteral("sxablono.txt"));
+    sample.LoadFromBytes(ReadFileBytes(sample.Path()));
+    TUniqueIniFile lesson1(folder + QStringLiteral("lec01.tdf"));
+    lesson1.LoadFromBytes(ReadFileBytes(lesson1.Path()));
+    const QByteArrayList templateKeys = sample.SectionKeys("Lec01");
+    for (const QByteArray& key : lesson1.SectionNames()) QVERIFY2(templateKeys.contains(key), key.constData());
+    for (const char* key : {"smGratulon", "smNeSono"}) QVERIFY(sample.SectionKeys("Mesagxoj").contains(key));
+    QVERIFY(sample.SectionKeys("Gheneralaj").contains("TFrame1.Label7"));
+  }
+
+  void referenceTextsAreTheLayouts() {
+    const QString folder = QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/");
+    TSharedIniFile lesson1(folder + QStringLiteral("lec01.tdf"));
+    std::unique_ptr<QWidget> stored(PelanoUiLoader::Load(LayoutPathOfLesson1(), nullptr));
+    QCOMPARE(ReadReference(lesson1, QStringLiteral("Label1")), stored->findChild<QLabel*>(QStringLiteral("Label1"))->text());
+    QCOMPARE(ReadReference(lesson1, QStringLiteral("Label999")), ReferenceNotFound);
+    TSharedIniFile general(folder + QStringLiteral("Gheneralaj.tdf"));
+    QVERIFY(ReadReference(general, QStringLiteral("TFrame1.Label7")).startsWith(QStringLiteral("Neste exercício")));
+    QCOMPARE(ReadReference(general, QStringLiteral("TFrame4.Label83")), QStringLiteral("Exercícios"));
+    // Static texts and pictures are not translated, so they have no reference.
+    QCOMPARE(ReadReference(lesson1, QStringLiteral("Placar1")), ReferenceNotFound);
+    QCOMPARE(ReadReference(lesson1, QStringLiteral("Image1")), ReferenceNotFound);
+  }
+
+ private:
+  static QString LayoutPathOfLesson1() { return QStringLiteral(":/layouts/lec01.ui"); }
+};
+
+QTEST_MAIN(TestTranslation)
+#include "tst_translation.moc"
