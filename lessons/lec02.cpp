@@ -29,11 +29,10 @@ const LessonWindowDefinition kDefinition{"lec02.ui", 2, "Lec02", "02", 12708798}
 constexpr double kBeatHundredths = 85.6;
 
 constexpr std::array<const char*, TForm2::PictureCount> kPictureFiles{
-    "enkon00.png", "enkon01.png", "enkon02.png", "enkon03.png",  "enkon04.png",
-    "suno.png",    "luno.png",    "suno_luno.png", "vikingo.png", "urbano.png",
-    "vikingo_urbano.png", "vi_mi.png", "akvo_oleo.png", "mandrilo.png", "shakalo.png",
-    "mandrilo_shakalo.png", "kastelo.png", "igluo.png", "kastelo_igluo.png", "pomsuko.png",
-    "veneno.png", "pomsuko_veneno.png", "vinil.png"};
+    "enkon00.png",       "enkon01.png",   "enkon02.png", "enkon03.png",          "enkon04.png",        "suno.png",
+    "luno.png",          "suno_luno.png", "vikingo.png", "urbano.png",           "vikingo_urbano.png", "vi_mi.png",
+    "akvo_oleo.png",     "mandrilo.png",  "shakalo.png", "mandrilo_shakalo.png", "kastelo.png",        "igluo.png",
+    "kastelo_igluo.png", "pomsuko.png",   "veneno.png",  "pomsuko_veneno.png",   "vinil.png"};
 
 // The song's pictures as runs of beats: each run shows its picture from its first beat to the next run.
 struct Run {
@@ -41,11 +40,10 @@ struct Run {
   int picture;
 };
 constexpr std::array<Run, 36> kRuns{{
-    {0, 0},    {5, 1},    {6, 2},    {7, 3},    {8, 4},    {9, 5},    {13, 6},   {17, 7},
-    {25, 8},   {30, 9},   {33, 10},  {40, 11},  {44, 12},  {48, 11},  {52, 12},  {58, 13},
-    {62, 14},  {66, 15},  {74, 16},  {78, 17},  {82, 18},  {88, 11},  {92, 12},  {97, 11},
-    {101, 12}, {106, 22}, {130, 1},  {131, 2},  {132, 3},  {133, 4},  {134, 19}, {138, 20},
-    {142, 21}, {148, 11}, {152, 12}, {158, 22},
+    {0, 0},   {5, 1},   {6, 2},   {7, 3},    {8, 4},    {9, 5},    {13, 6},   {17, 7},   {25, 8},
+    {30, 9},  {33, 10}, {40, 11}, {44, 12},  {48, 11},  {52, 12},  {58, 13},  {62, 14},  {66, 15},
+    {74, 16}, {78, 17}, {82, 18}, {88, 11},  {92, 12},  {97, 11},  {101, 12}, {106, 22}, {130, 1},
+    {131, 2}, {132, 3}, {133, 4}, {134, 19}, {138, 20}, {142, 21}, {148, 11}, {152, 12}, {158, 22},
 }};
 
 void EndOfSong(QWidget* activeWindow) {

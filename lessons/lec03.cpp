@@ -6,6 +6,7 @@
 #include "verdicts.h"
 #include "waiting.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,10 +47,10 @@ void TForm3::SetLessonContext() {
 }
 
 void TForm3::LessonSetUp() {
-  connect(Component<QPushButton>("BitBtn1"), &QPushButton::clicked, this, &TForm3::BitBtn1Click);
-  connect(Component<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm3::BitBtn2Click);
-  connect(Component<QPushButton>("BitBtn3"), &QPushButton::clicked, this, &TForm3::BitBtn3Click);
-  Component<QLineEdit>("Edit1")->installEventFilter(new NumberEntryKeys(this));
+  connect(Own<QPushButton>("BitBtn1"), &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+  connect(Own<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm3::BitBtn2Click);
+  connect(Own<QPushButton>("BitBtn3"), &QPushButton::clicked, this, &TForm3::BitBtn3Click);
+  Own<QLineEdit>("Edit1")->installEventFilter(new NumberEntryKeys(this));
 }
 
 qint64 TForm3::ReadWholeNumber(const QString& text) {
@@ -59,14 +60,14 @@ qint64 TForm3::ReadWholeNumber(const QString& text) {
   return ok ? number : 0;
 }
 
-bool TForm3::RunGoesOn() const { return Component<QPushButton>("BitBtn3")->isEnabled() && !Closing(); }
+bool TForm3::RunGoesOn() const { return Own<QPushButton>("BitBtn3")->isEnabled() && !Closing(); }
 
 QString TForm3::CurrentNumber() const {
   return (RunGoesOn() || judging_) && current_ >= 0 ? words_.value(current_) : QString();
 }
 
 void TForm3::BitBtn1Click() {
-  auto* start = Component<QPushButton>("BitBtn1");
+  auto* start = Own<QPushButton>("BitBtn1");
   if (!start->isEnabled()) return;
   words_.clear();
   digits_.clear();
@@ -75,14 +76,14 @@ void TForm3::BitBtn1Click() {
   if (count == 0) return;
   LoadExerciseItems(digits_, QStringLiteral("0301"), QStringLiteral("R"));
   start->setEnabled(false);
-  Component<QPushButton>("BitBtn3")->setEnabled(true);
-  Component<StaticText>("Placar1")->setText(QString::number(count));
-  Component<StaticText>("Placar2")->setText(QStringLiteral("00"));
-  Component<StaticText>("Placar3")->setText(QStringLiteral("00"));
-  Component<StaticText>("Placar4")->setText(QStringLiteral("00%"));
+  Own<QPushButton>("BitBtn3")->setEnabled(true);
+  Own<StaticText>("Placar1")->setText(QString::number(count));
+  Own<StaticText>("Placar2")->setText(QStringLiteral("00"));
+  Own<StaticText>("Placar3")->setText(QStringLiteral("00"));
+  Own<StaticText>("Placar4")->setText(QStringLiteral("00%"));
   right_ = wrong_ = 0;
-  Component<StaticText>("Vorto0")->show();
-  Component<QPushButton>("BitBtn2")->setEnabled(true);
+  Own<StaticText>("Vorto0")->show();
+  Own<QPushButton>("BitBtn2")->setEnabled(true);
   done_.fill(false, count);
   NovaFrazo();
 }
@@ -92,32 +93,53 @@ void TForm3::NovaFrazo() {
   do {
     current_ = QRandomGenerator::global()->bounded(int(done_.size()));
   } while (done_[current_]);
-  auto* number = Component<StaticText>("Vorto0");
+  auto* number = Own<StaticText>("Vorto0");
   number->setText(words_[current_]);
   number->adjustSize();
-  number->move((Component<QFrame>("Panel2")->width() - number->width()) / 2, number->y());
-  auto* edit = Component<QLineEdit>("Edit1");
+  number->move((Own<QFrame>("Panel2")->width() - number->width()) / 2, number->y());
+  auto* edit = Own<QLineEdit>("Edit1");
   edit->clear();
   edit->setEnabled(true);
   edit->setFocus();
 }
 
+void TForm3::ShowCorrection(const QString& expected) {
+  // As FlashCorrection, but a window that closes meanwhile ends it at once.
+  QPointer<TForm3> self = this;
+  auto* correction = Own<StaticText>("Korekta");
+  correction->setText(expected);
+  QElapsedTimer clock;
+  clock.start();
+  int flips = 0;
+  WaitUntil(
+      [&] {
+        if (!self || Closing()) return true;
+        if (clock.elapsed() * 3 > qint64(flips) * 1000) {
+          correction->setVisible(!correction->isVisible());
+          ++flips;
+        }
+        return clock.elapsed() > 4000;
+      },
+      4.5);
+  if (self) correction->hide();
+}
+
 void TForm3::BitBtn2Click() {
   // Detached while an answer is judged: a second click or Enter meanwhile does nothing.
   if (judging_ || !RunGoesOn() || current_ < 0) return;
-  auto* edit = Component<QLineEdit>("Edit1");
+  auto* edit = Own<QLineEdit>("Edit1");
   const QString typed = edit->text();
   if (typed.trimmed().isEmpty()) return;
   judging_ = true;
   QPointer<TForm3> self = this;
-  auto* answer = Component<QPushButton>("BitBtn2");
-  auto* stop = Component<QPushButton>("BitBtn3");
-  auto* remaining = Component<StaticText>("Placar1");
+  auto* answer = Own<QPushButton>("BitBtn2");
+  auto* stop = Own<QPushButton>("BitBtn3");
+  auto* remaining = Own<StaticText>("Placar1");
   const QString expected = digits_.value(current_);
   if (ReadWholeNumber(NormalizeAnswer(typed)) == ReadWholeNumber(expected)) {
     ++right_;
     remaining->setText(QString::number(remaining->text().toInt() - 1));
-    Component<StaticText>("Placar2")->setText(QString::number(right_));
+    Own<StaticText>("Placar2")->setText(QString::number(right_));
     done_[current_] = true;
     PlayPraise();
     WaitUntil([&] { return !self || Closing(); }, 2.0);
@@ -125,9 +147,9 @@ void TForm3::BitBtn2Click() {
     answer->setEnabled(false);
     stop->setEnabled(false);
     ++wrong_;
-    Component<StaticText>("Placar3")->setText(QString::number(wrong_));
+    Own<StaticText>("Placar3")->setText(QString::number(wrong_));
     PlayNeSound();
-    FlashCorrection(Component<StaticText>("Korekta"), expected);
+    ShowCorrection(expected);
     if (self && !Closing()) {
       answer->setEnabled(true);
       stop->setEnabled(true);
@@ -135,7 +157,7 @@ void TForm3::BitBtn2Click() {
   }
   if (!self || Closing()) return;
   judging_ = false;
-  Component<StaticText>("Placar4")->setText(QString::number(ResultPercentage(wrong_, right_)) + QLatin1Char('%'));
+  Own<StaticText>("Placar4")->setText(QString::number(ResultPercentage(wrong_, right_)) + QLatin1Char('%'));
   // Stopped during the pause after a right answer: no further number.
   if (!stop->isEnabled()) return;
   if (remaining->text().toInt() < 1) {
@@ -147,11 +169,11 @@ void TForm3::BitBtn2Click() {
 }
 
 void TForm3::BitBtn3Click() {
-  Component<QPushButton>("BitBtn1")->setEnabled(true);
-  Component<QPushButton>("BitBtn3")->setEnabled(false);
-  Component<QPushButton>("BitBtn2")->setEnabled(false);
-  Component<StaticText>("Vorto0")->hide();
-  auto* edit = Component<QLineEdit>("Edit1");
+  Own<QPushButton>("BitBtn1")->setEnabled(true);
+  Own<QPushButton>("BitBtn3")->setEnabled(false);
+  Own<QPushButton>("BitBtn2")->setEnabled(false);
+  Own<StaticText>("Vorto0")->hide();
+  auto* edit = Own<QLineEdit>("Edit1");
   edit->setEnabled(false);
   edit->clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessonwindow.h"
+#include "ownedcomponents.h"
 
 #include <QStringList>
 #include <QVector>
@@ -29,8 +30,16 @@ class TForm3 : public TLessonWindow {
   void LessonSetUp() override;
 
  private:
+  // The window's own component of that name; the frames inside hold
+  // components of the same names (Edit1, Korekta, Panel2, ...).
+  template <typename T>
+  T* Own(const char* name) const {
+    return qobject_cast<T*>(OwnedComponent(const_cast<TForm3*>(this), QLatin1String(name)));
+  }
+
   friend class NumberEntryKeys;
   void NovaFrazo();
+  void ShowCorrection(const QString& expected);
   bool RunGoesOn() const;
 
   QStringList words_;

@@ -77,20 +77,20 @@ void TForm4::SetLessonContext() {
 }
 
 void TForm4::LessonSetUp() {
-  connect(Component<QPushButton>("BitBtn1"), &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-  connect(Component<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm4::BitBtn2Click);
-  connect(Component<QPushButton>("BitBtn3"), &QPushButton::clicked, this, &TForm4::BitBtn3Click);
+  connect(Own<QPushButton>("BitBtn1"), &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+  connect(Own<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm4::BitBtn2Click);
+  connect(Own<QPushButton>("BitBtn3"), &QPushButton::clicked, this, &TForm4::BitBtn3Click);
 
   auto* events = new QuestionPieceEvents(this);
-  for (const char* name : {"Cxu", "Demando"}) Component<StaticText>(name)->installEventFilter(events);
+  for (const char* name : {"Cxu", "Demando"}) Own<StaticText>(name)->installEventFilter(events);
   for (const char* name : {"Cxu_Dest", "Punkto"}) {
-    auto* place = Component<StaticText>(name);
+    auto* place = Own<StaticText>(name);
     place->setAcceptDrops(true);
     place->installEventFilter(events);
   }
 
-  readingPlayer_ = new MemoPlayer(this, Component<QPushButton>("Butono1"), Component<QPushButton>("Butono2"),
-                                  Component<QPushButton>("Butono3"), kReadingRecording);
+  readingPlayer_ = new MemoPlayer(this, Own<QPushButton>("Butono1"), Own<QPushButton>("Butono2"),
+                                  Own<QPushButton>("Butono3"), kReadingRecording);
 }
 
 void TForm4::StopPlayback() {
@@ -100,7 +100,7 @@ void TForm4::StopPlayback() {
 
 QList<LessonRecording> TForm4::Recordings() const {
   QList<LessonRecording> recordings = TLessonWindow::Recordings();
-  if (const auto* memo = Component<StaticText>("Memo1")) recordings.append({kReadingRecording, memo->text()});
+  if (const auto* memo = Own<StaticText>("Memo1")) recordings.append({kReadingRecording, memo->text()});
   return recordings;
 }
 
@@ -114,7 +114,7 @@ StaticText* TForm4::DroppedPiece(const QMimeData* data) const {
   if (!data || !data->hasFormat(kPieceMimeType)) return nullptr;
   const QString name = QString::fromUtf8(data->data(kPieceMimeType));
   if (name != QLatin1String("Cxu") && name != QLatin1String("Demando")) return nullptr;
-  return findChild<StaticText*>(name);
+  return qobject_cast<StaticText*>(OwnedComponent(const_cast<TForm4*>(this), name));
 }
 
 void TForm4::StartDrag(StaticText* piece) {
@@ -128,12 +128,12 @@ void TForm4::StartDrag(StaticText* piece) {
 void TForm4::Cxu_DestDragDrop(StaticText* target, const StaticText* source) { target->setText(source->text()); }
 
 QString TForm4::CurrentStatement() const {
-  const auto* stop = Component<QPushButton>("BitBtn3");
+  const auto* stop = Own<QPushButton>("BitBtn3");
   return (stop->isEnabled() || judging_) && current_ >= 0 ? statements_.value(current_) : QString();
 }
 
 void TForm4::BitBtn1Click() {
-  auto* start = Component<QPushButton>("BitBtn1");
+  auto* start = Own<QPushButton>("BitBtn1");
   if (!start->isEnabled()) return;
   statements_.clear();
   const int count = LoadExerciseItems(statements_, QStringLiteral("0402"), QStringLiteral("D"));
@@ -141,15 +141,15 @@ void TForm4::BitBtn1Click() {
   if (count == 0) return;
   statements_ = statements_.mid(0, count);
   start->setEnabled(false);
-  Component<QPushButton>("BitBtn3")->setEnabled(true);
-  Component<StaticText>("Placar1")->setText(QString::number(count));
-  Component<StaticText>("Placar2")->setText(QStringLiteral("00"));
-  Component<StaticText>("Placar3")->setText(QStringLiteral("00"));
-  Component<StaticText>("Placar4")->setText(QStringLiteral("00%"));
+  Own<QPushButton>("BitBtn3")->setEnabled(true);
+  Own<StaticText>("Placar1")->setText(QString::number(count));
+  Own<StaticText>("Placar2")->setText(QStringLiteral("00"));
+  Own<StaticText>("Placar3")->setText(QStringLiteral("00"));
+  Own<StaticText>("Placar4")->setText(QStringLiteral("00%"));
   right_ = wrong_ = 0;
-  Component<QPushButton>("BitBtn2")->setEnabled(true);
+  Own<QPushButton>("BitBtn2")->setEnabled(true);
   done_.fill(false, count);
-  for (const char* name : {"Vorto0", "Cxu_Dest", "Punkto", "Cxu", "Demando"}) Component<StaticText>(name)->show();
+  for (const char* name : {"Vorto0", "Cxu_Dest", "Punkto", "Cxu", "Demando"}) Own<StaticText>(name)->show();
   NovaFrazo();
 }
 
@@ -158,15 +158,15 @@ void TForm4::NovaFrazo() {
   do {
     current_ = QRandomGenerator::global()->bounded(int(done_.size()));
   } while (done_[current_]);
-  auto* front = Component<StaticText>("Cxu_Dest");
-  auto* statement = Component<StaticText>("Vorto0");
-  auto* end = Component<StaticText>("Punkto");
+  auto* front = Own<StaticText>("Cxu_Dest");
+  auto* statement = Own<StaticText>("Vorto0");
+  auto* end = Own<StaticText>("Punkto");
   statement->setText(statements_[current_]);
   front->setText(QString());
   end->setText(QStringLiteral("."));
   statement->adjustSize();
   statement->resize(statement->width(), front->height());
-  const int panelWidth = Component<QFrame>("Panel4")->width();
+  const int panelWidth = Own<QFrame>("Panel4")->width();
   front->move((panelWidth - front->width() - statement->width() - end->width() - 10) / 2, front->y());
   statement->move(front->x() + front->width() + 5, front->y());
   end->move(statement->x() + statement->width() + 5, front->y());
@@ -193,24 +193,24 @@ void TForm4::BlinkCorrections(const QList<StaticText*>& corrected) {
 
 void TForm4::BitBtn2Click() {
   // A click while the correction blinks would judge the corrected sentence.
-  if (judging_ || !Component<QPushButton>("BitBtn3")->isEnabled() || current_ < 0) return;
+  if (judging_ || !Own<QPushButton>("BitBtn3")->isEnabled() || current_ < 0) return;
   judging_ = true;
-  auto* front = Component<StaticText>("Cxu_Dest");
-  auto* end = Component<StaticText>("Punkto");
-  const QString question = Component<StaticText>("Cxu")->text();
-  const QString mark = Component<StaticText>("Demando")->text();
-  auto* remaining = Component<StaticText>("Placar1");
+  auto* front = Own<StaticText>("Cxu_Dest");
+  auto* end = Own<StaticText>("Punkto");
+  const QString question = Own<StaticText>("Cxu")->text();
+  const QString mark = Own<StaticText>("Demando")->text();
+  auto* remaining = Own<StaticText>("Placar1");
   if (front->text() == question && end->text() == mark) {
     ++right_;
     remaining->setText(QString::number(remaining->text().toInt() - 1));
-    Component<StaticText>("Placar2")->setText(QString::number(right_));
+    Own<StaticText>("Placar2")->setText(QString::number(right_));
     done_[current_] = true;
     PlayPraise();
   } else {
     ++wrong_;
-    auto* stop = Component<QPushButton>("BitBtn3");
+    auto* stop = Own<QPushButton>("BitBtn3");
     stop->setEnabled(false);
-    Component<StaticText>("Placar3")->setText(QString::number(wrong_));
+    Own<StaticText>("Placar3")->setText(QString::number(wrong_));
     PlayNeSound();
     QList<StaticText*> corrected;
     if (front->text() != question) {
@@ -226,7 +226,7 @@ void TForm4::BitBtn2Click() {
     if (!self || Closing()) return;
     stop->setEnabled(true);
   }
-  Component<StaticText>("Placar4")->setText(QString::number(ResultPercentage(wrong_, right_)) + QLatin1Char('%'));
+  Own<StaticText>("Placar4")->setText(QString::number(ResultPercentage(wrong_, right_)) + QLatin1Char('%'));
   judging_ = false;
   if (remaining->text() != QLatin1String("0")) {
     NovaFrazo();
@@ -237,8 +237,8 @@ void TForm4::BitBtn2Click() {
 }
 
 void TForm4::BitBtn3Click() {
-  Component<QPushButton>("BitBtn1")->setEnabled(true);
-  Component<QPushButton>("BitBtn3")->setEnabled(false);
-  Component<QPushButton>("BitBtn2")->setEnabled(false);
-  for (const char* name : {"Cxu_Dest", "Vorto0", "Punkto", "Cxu", "Demando"}) Component<StaticText>(name)->hide();
+  Own<QPushButton>("BitBtn1")->setEnabled(true);
+  Own<QPushButton>("BitBtn3")->setEnabled(false);
+  Own<QPushButton>("BitBtn2")->setEnabled(false);
+  for (const char* name : {"Cxu_Dest", "Vorto0", "Punkto", "Cxu", "Demando"}) Own<StaticText>(name)->hide();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessonwindow.h"
+#include "ownedcomponents.h"
 
 #include <QStringList>
 #include <QVector>
@@ -43,6 +44,13 @@ class TForm4 : public TLessonWindow {
   void StopPlayback() override;
 
  private:
+  // The window's own component of that name; the frames inside hold
+  // components of the same names (Edit1, Korekta, Panel2, ...).
+  template <typename T>
+  T* Own(const char* name) const {
+    return qobject_cast<T*>(OwnedComponent(const_cast<TForm4*>(this), QLatin1String(name)));
+  }
+
   void NovaFrazo();
   friend class QuestionPieceEvents;
   void StartDrag(StaticText* piece);

@@ -5,6 +5,7 @@
 #include "ownedcomponents.h"
 #include "statictext.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -35,10 +36,10 @@ void TForm6::SetLessonContext() {
 }
 
 void TForm6::LessonSetUp() {
-  firstText_ = new MemoPlayer(this, OwnButton(this, "Butono1"), OwnButton(this, "Butono2"),
-                              OwnButton(this, "Butono3"), kFirstReading);
-  secondText_ = new MemoPlayer(this, OwnButton(this, "BitBtn4"), OwnButton(this, "BitBtn5"),
-                               OwnButton(this, "BitBtn6"), kSecondReading);
+  firstText_ = new MemoPlayer(this, OwnButton(this, "Butono1"), OwnButton(this, "Butono2"), OwnButton(this, "Butono3"),
+                              kFirstReading);
+  secondText_ = new MemoPlayer(this, OwnButton(this, "BitBtn4"), OwnButton(this, "BitBtn5"), OwnButton(this, "BitBtn6"),
+                               kSecondReading);
 }
 
 void TForm6::StopReadings() {

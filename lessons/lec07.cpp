@@ -46,7 +46,7 @@ void TForm7::LessonPageChanged() {
     QWidget* frame = OwnedComponent(this, QLatin1String(gaps.frame));
     auto* stop = frame ? frame->findChild<QAbstractButton*>(QStringLiteral("BitBtn5")) : nullptr;
     if (stop && stop->isEnabled()) {
-      (void)0;
+      stop->click();
       QCoreApplication::processEvents();
     }
   }

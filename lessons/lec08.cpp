@@ -5,6 +5,7 @@
 #include "ownedcomponents.h"
 #include "statictext.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace {

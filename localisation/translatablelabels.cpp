@@ -2,6 +2,7 @@
 
 #include "statictext.h"
 
+#include <QHash>
 #include <QLabel>
 
 bool IsPlainLabel(const QWidget* component) {

@@ -136,8 +136,7 @@ void TForm19::FormShow() {
     auto* button = findChild<QPushButton*>(QLatin1String(name));
     button->move(button->x(), newHeight - kButtonBottomOffset);
   }
-  QFont font = object_->font();
-  tajpu_->setFont(font);
+  tajpu_->setFont(object_->font());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
@@ -158,8 +157,9 @@ void TForm19::TajpuChange() {
 void TForm19::Button1Click() {
   if (!StoreTranslation(section_, key_, TypedText())) {
     QMessageBox::warning(this, ApplicationTitle,
-                         QStringLiteral("La traduko ne estis konservita: la dosiero %1 ne estas skribebla. "
-                                        "La tajpita teksto restas sur la ekrano ĝis la fenestro fermiĝos.")
+                         QStringLiteral("Ne eblis konservi la tradukon en la dosiero «%1». La dosiero restas "
+                                        "senŝanĝa; la tajpita teksto videblas nur ĝis la fenestro estos "
+                                        "denove malfermita.")
                              .arg(CurrentSettings().Dosiero));
   }
   accept();

@@ -9,7 +9,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class TSharedIniFile;
 
 // The translator's dialog "Traduku la frazon": shows the source text of a

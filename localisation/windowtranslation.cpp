@@ -8,11 +8,10 @@
 #include "translationfile.h"
 #include "uiloader.h"
 
-#include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextEdit>

@@ -1,11 +1,15 @@
+#include "accusative.h"
 #include "exercisedata.h"
+#include "gapfilling.h"
 #include "lec02.h"
 #include "lessoncontext.h"
 #include "lessonwindows.h"
 #include "messages.h"
+#include "mp3fixtures.h"
 #include "mp3player.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
+#include "pelanowindow.h"
 #include "playeractions.h"
 #include "programpaths.h"
 #include "settings.h"
@@ -37,7 +41,8 @@ struct LessonFolder {
       folder.Write(path, BuiltFile(path));
     }
     if (song == StandInSong) folder.Write("sonoj/lec02/jen_kanz.mp3", "song");
-    if (song == RealSong) folder.Write("sonoj/lec02/jen_kanz.mp3", BuiltFile(QStringLiteral("sonoj/lec02/jen_kanz.mp3")));
+    if (song == RealSong)
+      folder.Write("sonoj/lec02/jen_kanz.mp3", BuiltFile(QStringLiteral("sonoj/lec02/jen_kanz.mp3")));
     OpenSettingsFile();
   }
   ~LessonFolder() { CloseSettingsFile(); }
@@ -92,10 +97,10 @@ class TestLesson2 : public QObject {
       int icon;
       int tag;
     };
-    const QList<PageFacts> facts{{"SufiksoIno", 5, 0},   {"Akuzativo", 5, 0},    {"PrefiksoMal", 5, 0},
-                                 {"Muziko", 2, 0},       {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
-                                 {"AudKompreno", 0, 2},  {"EkzVortoLudo", 4, 0}, {"EkzAkuzativo", 1, 0},
-                                 {"EkzFinajho", 3, 2},   {"Traduko", 8, 128}};
+    const QList<PageFacts> facts{{"SufiksoIno", 5, 0},  {"Akuzativo", 5, 0},    {"PrefiksoMal", 5, 0},
+                                 {"Muziko", 2, 0},      {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
+                                 {"AudKompreno", 0, 2}, {"EkzVortoLudo", 4, 0}, {"EkzAkuzativo", 1, 0},
+                                 {"EkzFinajho", 3, 2},  {"Traduko", 8, 128}};
     QTabWidget* pages = window->Pagxaro();
     QCOMPARE(pages->count(), facts.size());
     for (int i = 0; i < facts.size(); ++i) {
@@ -106,13 +111,18 @@ class TestLesson2 : public QObject {
       QCOMPARE(pages->tabText(i), QString::number(i + 1));
     }
     // The frames on their pages, by name and class.
-    const QList<std::pair<const char*, const char*>> frames{{"TFrame21", "PP_Pagxo"},     {"TFrame31", "AudKompreno"},
-                                                            {"TFrame11", "EkzVortoLudo"}, {"TFrame51", "EkzAkuzativo"},
-                                                            {"TFrame41", "EkzFinajho"}};
-    for (const auto& [frame, page] : frames) {
-      QWidget* widget = Find<QWidget>(window.get(), QLatin1String(frame));
-      QVERIFY2(widget, frame);
-      QCOMPARE(widget->parentWidget()->objectName(), QLatin1String(page));
+    struct FrameFacts {
+      const char* name;
+      const char* className;
+      const char* page;
+    };
+    for (const FrameFacts& f :
+         {FrameFacts{"TFrame21", "TFrame2", "PP_Pagxo"}, FrameFacts{"TFrame31", "TFrame3", "AudKompreno"},
+          FrameFacts{"TFrame11", "TFrame1", "EkzVortoLudo"}, FrameFacts{"TFrame51", "TFrame5", "EkzAkuzativo"},
+          FrameFacts{"TFrame41", "TFrame4", "EkzFinajho"}}) {
+      QWidget* widget = Find<QWidget>(window.get(), QLatin1String(f.name));
+      QVERIFY2(widget && widget->inherits(f.className), f.name);
+      QCOMPARE(widget->parentWidget()->objectName(), QLatin1String(f.page));
     }
 
     // 55 speaking buttons, all on the text pages; phrases and exclamations carry Tag 1.
@@ -152,9 +162,10 @@ class TestLesson2 : public QObject {
     QCOMPARE(context.ListeningCode, QStringLiteral("0201"));
     QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));
     QCOMPARE(context.AccusativeTextsCode, QStringLiteral("0204"));
-    if (auto* code = Find<QLabel>(Find<QWidget>(window.get(), QStringLiteral("TFrame41")), QStringLiteral("Ekzerco"))) {
-      QCOMPARE(code->text(), QStringLiteral("0204"));
-    }
+    // The gap-filling frame takes its exercise from the caption the window gives it.
+    auto* code = Find<QLabel>(Find<QWidget>(window.get(), QStringLiteral("TFrame41")), QStringLiteral("Ekzerco"));
+    QVERIFY(code);
+    QCOMPARE(code->text(), QStringLiteral("0204"));
   }
 
   // The drills name the window's own buttons and labels, and their sections agree with each other.
@@ -181,7 +192,8 @@ class TestLesson2 : public QObject {
     for (int i = 0; i < spokenCount; ++i) {
       bool isNumber = false;
       const int number = spoken[i].toInt(&isNumber);
-      if (isNumber) QVERIFY2(Find<QPushButton>(window.get(), QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
+      if (isNumber)
+        QVERIFY2(Find<QPushButton>(window.get(), QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
     }
 
     ExerciseRecords sentences, marks, explanations, fragments, gaps;
@@ -210,6 +222,50 @@ class TestLesson2 : public QObject {
       for (int f = gapCount + 1; f < 6; ++f) QVERIFY2(fragments[r][f].isEmpty(), qPrintable(row));
       QVERIFY(!translations[r].isEmpty());
     }
+  }
+
+  // One sentence of each of the two drills that share the lesson's translations, answered as the data says.
+  void theSentenceDrillsAcceptTheirAnswers() {
+    LessonFolder data;
+    auto window = OpenLesson2();
+    window->show();
+    ExerciseRecords marks, gaps;
+    LoadExerciseRecords(marks, QStringLiteral("0202"), QStringLiteral("R"));
+    LoadExerciseRecords(gaps, QStringLiteral("0204"), QStringLiteral("R"));
+    QStringList translations;
+    LoadExerciseItems(translations, QStringLiteral("0204"), QStringLiteral("T"));
+
+    window->Pagxaro()->setCurrentIndex(8);
+    auto* accusative = Find<TFrame5>(window.get(), QStringLiteral("TFrame51"));
+    QVERIFY(accusative);
+    accusative->BitBtn1Click();
+    const int row = accusative->CurrentRow();
+    QVERIFY(row >= 0);
+    QCOMPARE(Find<QLabel>(accusative, QStringLiteral("Traduko1"))->text(), translations[row]);
+    for (int place = 0; place < TFrame5::Places; ++place) {
+      if (marks[row][place] == QLatin1String("1")) accusative->VortKlako(place);
+    }
+    accusative->BitBtn2Click();
+    QCOMPARE(accusative->Score().Hits(), 1);
+    QCOMPARE(accusative->Score().Misses(), 0);
+    accusative->BitBtn3Click();
+
+    window->Pagxaro()->setCurrentIndex(9);
+    auto* gapFilling = Find<TFrame4>(window.get(), QStringLiteral("TFrame41"));
+    QVERIFY(gapFilling);
+    gapFilling->BitBtn4Click();
+    const int sentence = gapFilling->CurrentRow();
+    QVERIFY(sentence >= 0);
+    for (int gap = 0; gap < TFrame4::Gaps; ++gap) {
+      // Typed as a learner may: in capitals, with a full stop.
+      const QString answer =
+          gaps[sentence][gap].isEmpty() ? QString() : gaps[sentence][gap].toUpper() + QLatin1Char('.');
+      Find<QLineEdit>(gapFilling, QStringLiteral("Edit%1").arg(gap + 1))->setText(answer);
+    }
+    gapFilling->BitBtn6Click();
+    QCOMPARE(gapFilling->Score().Hits(), 1);
+    QCOMPARE(gapFilling->Score().Misses(), 0);
+    gapFilling->BitBtn5Click();
   }
 
   void theSongsPicturesFollowTheBeat() {
@@ -244,7 +300,10 @@ class TestLesson2 : public QObject {
     // Shown on the page's own picture, not on the pronunciation frame's picture of the same name.
     const QImage sun(DataPath(TForm2::PicturePath(5)));
     QVERIFY(!sun.isNull());
-    QCOMPARE(OwnedComponent<QLabel>(window.get(), "Image7")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+    QCOMPARE(OwnedComponent<QLabel>(window.get(), "Image7")
+                 ->pixmap()
+                 .toImage()
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied),
              sun.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     ForwardTimecode(0, 1, 31, 40);  // 91.4 s: beat 107
     QCOMPARE(window->PictureShown(), 22);
@@ -345,28 +404,59 @@ class TestLesson2 : public QObject {
     QCOMPARE(catcher.urls.first().host(), link->text().section(QLatin1Char('/'), 0, 0));
   }
 
-  // The song as built: its length lets the main window follow it, and the pictures change as it plays.
-  void theRealSongDrivesThePictures() {
-    LessonFolder data(LessonFolder::RealSong);
-    Mp3Player player;
-    SetMp3(&player);
-    connect(&player, &Mp3Player::NotifyInputTimecode, this, &ForwardTimecode);
-    {
-      auto window = OpenLesson2();
-      window->show();
-      window->Pagxaro()->setCurrentIndex(kMusicPage);
-      Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
-      QVERIFY2(player.StreamDuration() > 140 && player.StreamDuration() < 150,
-               qPrintable(QString::number(player.StreamDuration())));
-      QCOMPARE(window->PictureShown(), 0);
-      // Beat 5, at 4.3 seconds, shows the first counting picture.
-      QVERIFY(WaitUntil([&] { return window->PictureShown() != 0; }, 8));
-      QCOMPARE(window->PictureShown(), 1);
-      Find<QPushButton>(window.get(), QStringLiteral("Butono3"))->click();
-      QVERIFY(!window->SongPlaying());
-      QCOMPARE(window->PictureShown(), 0);
+  // Through the main window, as the learner meets it: the built song is long enough for the main window to
+  // pass its position on, so the pictures follow it; and the end of a recording frees the play picture.
+  void theMainWindowPlaysTheSong() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", QByteArray("[\xD8" "enerala]\r\nLingvo=Portugu\xC3\xAAs\r\n"));
+    folder.Write("ekzercoj/ekz02.dat", BuiltFile(QStringLiteral("ekzercoj/ekz02.dat")));
+    for (int picture = 0; picture < TForm2::PictureCount; ++picture) {
+      const QString path = TForm2::PicturePath(picture).replace(QLatin1Char('\\'), QLatin1Char('/'));
+      folder.Write(path, BuiltFile(path));
     }
-    SetMp3(nullptr);
+    const QString shortSong = MakeToneMp3(folder.Path(), QStringLiteral("short"), 1.0, 22050, 1);
+    QVERIFY(!shortSong.isEmpty());
+    TPelano::SetLessonWindowFactory(2, [](QWidget* owner) { return CreateLessonWindow(2, owner); });
+    TPelano menu;
+    menu.show();
+
+    struct Seen {
+      int duration = 0;
+      int firstPicture = -1;
+      bool playFreed = false;
+      int pictureAtEnd = -1;
+    } real, brief;
+    const auto listen = [](Seen* seen, bool untilTheEnd) {
+      WhenModalShown([seen, untilTheEnd](QWidget* modal) {
+        auto* lesson = qobject_cast<TForm2*>(modal);
+        if (!lesson) return modal->close();
+        lesson->Pagxaro()->setCurrentIndex(kMusicPage);
+        auto* play = lesson->findChild<QPushButton*>(QStringLiteral("Butono1"));
+        play->click();
+        seen->duration = Mp3() ? Mp3()->StreamDuration() : -1;
+        if (untilTheEnd) {
+          seen->playFreed = WaitUntil([&] { return play->isEnabled(); }, 5);
+          seen->pictureAtEnd = lesson->PictureShown();
+        } else {
+          WaitUntil([&] { return lesson->PictureShown() != 0; }, 8);
+          seen->firstPicture = lesson->PictureShown();
+        }
+        modal->close();
+      });
+    };
+    folder.Write("sonoj/lec02/jen_kanz.mp3", BuiltFile(QStringLiteral("sonoj/lec02/jen_kanz.mp3")));
+    listen(&real, false);
+    menu.findChild<QPushButton*>(QStringLiteral("Lec02"))->click();
+    QVERIFY2(real.duration > 140 && real.duration < 150, qPrintable(QString::number(real.duration)));
+    QCOMPARE(real.firstPicture, 1);  // beat 5, at 4.3 seconds
+
+    folder.Write("sonoj/lec02/jen_kanz.mp3", ReadFileBytes(shortSong));
+    listen(&brief, true);
+    menu.findChild<QPushButton*>(QStringLiteral("Lec02"))->click();
+    QCOMPARE(brief.duration, 1);
+    QVERIFY(brief.playFreed);
+    QCOMPARE(brief.pictureAtEnd, 0);  // too short for the main window to pass its position on
+    TPelano::SetLessonWindowFactory(2, {});
   }
 
   void shots() {
@@ -376,8 +466,15 @@ class TestLesson2 : public QObject {
     SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // every picture of the course
     auto window = OpenLesson2();
     window->show();
+    // The drills are shown running, with an item of this lesson's data on the screen.
+    const QMap<int, QPair<const char*, const char*>> drills{
+        {7, {"TFrame11", "BitBtn18"}}, {8, {"TFrame51", "BitBtn1"}}, {9, {"TFrame41", "BitBtn4"}}};
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);
+      if (drills.contains(i)) {
+        QWidget* frame = Find<QWidget>(window.get(), QLatin1String(drills[i].first));
+        if (auto* start = Find<QPushButton>(frame, QLatin1String(drills[i].second))) start->click();
+      }
       QTest::qWait(50);
       window->grab().save(folder + QStringLiteral("/lesson2-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
     }

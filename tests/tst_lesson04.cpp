@@ -7,6 +7,7 @@
 #include "mp3fixtures.h"
 #include "mp3player.h"
 #include "navigationbar.h"
+#include "ownedcomponents.h"
 #include "playeractions.h"
 #include "programpaths.h"
 #include "settings.h"
@@ -21,7 +22,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -45,9 +48,14 @@ std::unique_ptr<TForm4> OpenLesson4() {
   return std::unique_ptr<TForm4>(form);
 }
 
+// The window's own component: the frames inside hold components of the same names.
+template <typename T>
+T* Find(QWidget* window, const QString& name) {
+  return qobject_cast<T*>(OwnedComponent(window, name));
+}
 template <typename T>
 T* Find(QWidget* window, const char* name) {
-  return window->findChild<T*>(QLatin1String(name));
+  return Find<T>(window, QLatin1String(name));
 }
 
 // Drops a piece as a drag from the learner would: enter, move, drop.
@@ -141,9 +149,9 @@ class TestLesson4 : public QObject {
       }
     }
     QCOMPARE(speaking, 67);
-    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame21"))->parentWidget() == pages->widget(7));
-    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame31"))->parentWidget() == pages->widget(8));
-    QVERIFY(window->findChild<QWidget*>(QStringLiteral("TFrame11"))->parentWidget() == pages->widget(9));
+    QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame21"))->parentWidget() == pages->widget(7));
+    QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame31"))->parentWidget() == pages->widget(8));
+    QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame11"))->parentWidget() == pages->widget(9));
     const LessonContext& context = CurrentLessonContext();
     QCOMPARE(context.LessonNumber, QStringLiteral("04"));
     QCOMPARE(context.WordGameCode, QStringLiteral("0401"));
@@ -153,7 +161,7 @@ class TestLesson4 : public QObject {
     // The written pages: ten answers into Esperanto, five into Portuguese, each paired by its Tag.
     const QList<int> first{28, 29, 30, 31, 32, 41, 42, 43, 44, 45};
     for (int i = 0; i < first.size(); ++i) {
-      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(first[i]));
+      auto* edit = Find<QLineEdit>(window.get(), QStringLiteral("Edit%1").arg(first[i]));
       QVERIFY(edit);
       QCOMPARE(edit->parentWidget(), pages->widget(10));
       QCOMPARE(edit->property("tag").toInt(), i + 1);
@@ -162,7 +170,7 @@ class TestLesson4 : public QObject {
     for (auto* label : pages->widget(10)->findChildren<QLabel*>()) prompts += label->property("tag").toInt() > 0;
     QCOMPARE(prompts, 10);
     for (int i = 0; i < 5; ++i) {
-      auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(46 + i));
+      auto* edit = Find<QLineEdit>(window.get(), QStringLiteral("Edit%1").arg(46 + i));
       QVERIFY(edit);
       QCOMPARE(edit->property("tag").toInt(), i + 1);
       QCOMPARE(edit->parentWidget(), pages->widget(11));
@@ -186,8 +194,8 @@ class TestLesson4 : public QObject {
     QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0401"), QStringLiteral("R")), count);
     QSet<QString> shownAnswers;
     for (int i = 0; i < count; ++i) {
-      auto* button = window->findChild<QPushButton*>(QStringLiteral("Button") + words[i]);
-      auto* label = window->findChild<QLabel*>(QStringLiteral("Label") + answers[i]);
+      auto* button = Find<QPushButton>(window.get(), QStringLiteral("Button") + words[i]);
+      auto* label = Find<QLabel>(window.get(), QStringLiteral("Label") + answers[i]);
       QVERIFY2(button && label, qPrintable(words[i] + QLatin1Char('/') + answers[i]));
       QVERIFY(!label->text().isEmpty());
       shownAnswers.insert(label->text());
@@ -206,7 +214,7 @@ class TestLesson4 : public QObject {
     QVERIFY(items >= 20);
     for (int i = 0; i < items; ++i) {
       if (const int number = spoken[i].toInt(); number > 0) {
-        QVERIFY2(window->findChild<QPushButton*>(QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
+        QVERIFY2(Find<QPushButton>(window.get(), QStringLiteral("Button%1").arg(number)), qPrintable(spoken[i]));
       } else {
         // Typed back in the listening drill: only full stops are forgiven.
         QVERIFY2(!spoken[i].contains(QRegularExpression(QStringLiteral("[!?,]"))), qPrintable(spoken[i]));
@@ -281,6 +289,40 @@ class TestLesson4 : public QObject {
     QCOMPARE(front->text(), QString());
     QCOMPARE(end->text(), QStringLiteral("."));
     Q_UNUSED(asked);
+  }
+
+  // A drag by the real pointer needs a window system: run under an X server
+  // with QT_QPA_PLATFORM=xcb; xdotool moves the pointer.
+  void piecesFollowTheRealPointer() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || QStandardPaths::findExecutable("xdotool").isEmpty()) {
+      QSKIP("needs the xcb platform and xdotool");
+    }
+    LessonFolder data;
+    auto window = OpenLesson4();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->Pagxaro()->setCurrentIndex(4);
+    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QTest::qWait(200);
+    auto drag = [&](const char* piece, const char* place) {
+      auto* source = Find<StaticText>(window.get(), piece);
+      auto* target = Find<StaticText>(window.get(), place);
+      const QPoint from = source->mapToGlobal(source->rect().center());
+      const QPoint to = target->mapToGlobal(target->rect().center());
+      QProcess hand;
+      hand.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("xdotool mousemove %1 %2 sleep 0.2 mousedown 1 sleep 0.2 mousemove %3 %4 sleep 0.2 "
+                                 "mousemove %5 %6 sleep 0.3 mouseup 1")
+                      .arg(from.x()).arg(from.y()).arg((from.x() + to.x()) / 2).arg((from.y() + to.y()) / 2)
+                      .arg(to.x()).arg(to.y())});
+      QVERIFY(WaitUntil([&] { return hand.state() == QProcess::NotRunning; }, 10));
+      QTest::qWait(300);
+    };
+    drag("Demando", "Cxu_Dest");
+    drag("Cxu", "Punkto");
+    QCOMPARE(Find<StaticText>(window.get(), "Cxu_Dest")->text(), QStringLiteral("?"));
+    QCOMPARE(Find<StaticText>(window.get(), "Punkto")->text(), QStringLiteral("Ĉu"));
   }
 
   void onlyTheFinalPointBlinksWhenCxuIsInPlace() {

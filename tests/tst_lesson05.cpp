@@ -1,5 +1,6 @@
 #include "coursesounds.h"
 #include "exercisedata.h"
+#include "gapfilling.h"
 #include "inifile.h"
 #include "lec05.h"
 #include "lessoncontext.h"
@@ -16,6 +17,7 @@
 #include "wordgame.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -59,6 +61,19 @@ QList<QPushButton*> SpeakingButtons(QWidget* window) {
 
 // What the listening drill would accept as typed: lower case, single spaces, no full stops.
 QString Normalised(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
+
+// The width a gap sentence takes in the frame: its fragments, and each gap as wide as its answer plus room for
+// the caret, in the frame's own fonts.
+int SentenceWidth(QWidget* gapFrame, const ExerciseRecord& fragments, const ExerciseRecord& answers) {
+  const QFontMetrics fragmentFont(gapFrame->findChild<StaticText*>(QStringLiteral("Vorto1"))->font());
+  const QFontMetrics answerFont(gapFrame->findChild<StaticText*>(QStringLiteral("Medida1"))->font());
+  int width = 0;
+  for (int f = 0; f <= 5; ++f) width += fragmentFont.horizontalAdvance(fragments[f]);
+  for (int g = 0; g < 5; ++g) {
+    if (!answers[g].isEmpty()) width += answerFont.horizontalAdvance(answers[g]) + 12;
+  }
+  return width;
+}
 
 }  // namespace
 
@@ -125,10 +140,9 @@ class TestLesson5 : public QObject {
     QCOMPARE(context.PronunciationCode, QStringLiteral("0501"));
     QCOMPARE(context.ListeningCode, QStringLiteral("0501"));
     QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));  // not the lesson's to set
-    // The gap-filling frame, once it shows its exercise code, reads lesson 5's.
-    if (auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco")) {
-      QCOMPARE(code->text(), QStringLiteral("0502"));
-    }
+    auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco");
+    QVERIFY(code);
+    QCOMPARE(code->text(), QStringLiteral("0502"));
   }
 
   // A word is spoken from a file named after its caption, a phrase from one named after its button; two different
@@ -181,12 +195,16 @@ class TestLesson5 : public QObject {
     ExerciseRecords sentences;
     ExerciseRecords gaps;
     QStringList translations;
+    auto window = OpenLesson5();
+    QWidget* gapFrame = OwnedComponent(window.get(), QStringLiteral("TFrame41"));
+    const int available = gapFrame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
     const int count = LoadExerciseRecords(sentences, QStringLiteral("0502"), QStringLiteral("D"));
     QVERIFY(count >= 15);
     QCOMPARE(LoadExerciseRecords(gaps, QStringLiteral("0502"), QStringLiteral("R")), count);
     QCOMPARE(LoadExerciseItems(translations, QStringLiteral("0502"), QStringLiteral("T")), count);
     for (int i = 0; i < count; ++i) {
       QVERIFY(!translations[i].isEmpty());
+      QVERIFY2(SentenceWidth(gapFrame, sentences[i], gaps[i]) <= available, qPrintable(sentences[i][0] + sentences[i][1]));
       // A sentence of n gaps has n + 1 fragments; gap 1 always exists and every answer is stored as the
       // comparison sees a typed one.
       int gapCount = 0;
@@ -208,7 +226,7 @@ class TestLesson5 : public QObject {
     auto* game = window->findChild<TFrame1*>(QStringLiteral("TFrame11"));
     QVERIFY(game);
     game->findChild<QPushButton*>(QStringLiteral("BitBtn18"))->click();
-    QCOMPARE(game->findChild<StaticText*>(QStringLiteral("Placar15"))->text(), QStringLiteral("40"));
+    QCOMPARE(game->findChild<StaticText*>(QStringLiteral("Placar15"))->text(), QStringLiteral("41"));
     const QString word = game->findChild<StaticText*>(QStringLiteral("Vorto"))->text();
     const QString answer =
         game->findChild<QCheckBox*>(QStringLiteral("Grupo%1").arg(game->RightPosition()))->text();
@@ -274,6 +292,33 @@ class TestLesson5 : public QObject {
         window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson5-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
       }
     }
+  }
+  // The gap-filling frame asks lesson 5's sentences, and the stored answer of a sentence is judged right.
+  void gapFillingRunsOnTheLessonsSentences() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson5();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(9);
+    auto* gaps = window->findChild<TFrame4*>(QStringLiteral("TFrame41"));
+    QVERIFY(gaps);
+    gaps->BitBtn4Click();
+    QCOMPARE(gaps->findChild<StaticText*>(QStringLiteral("Placar25"))->text(), QStringLiteral("20"));
+    ExerciseRecords answers;
+    LoadExerciseRecords(answers, QStringLiteral("0502"), QStringLiteral("R"));
+    const int row = gaps->CurrentRow();
+    QVERIFY(row >= 0);
+    // Typed as a learner may type it: capital first letter and a full stop.
+    QString typed = answers[row][0];
+    typed[0] = typed[0].toUpper();
+    gaps->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(typed + QLatin1Char('.'));
+    if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson5-gapfilling.png"));
+    }
+    gaps->BitBtn6Click();
+    QCOMPARE(gaps->Score().Hits(), 1);
+    QCOMPARE(gaps->Score().Misses(), 0);
+    gaps->BitBtn5Click();
   }
 };
 

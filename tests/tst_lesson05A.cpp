@@ -1,3 +1,4 @@
+#include "accusative.h"
 #include "coursesounds.h"
 #include "exercisedata.h"
 #include "lec05A.h"
@@ -15,6 +16,7 @@
 #include "uiloader.h"
 #include "verdicts.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -67,6 +69,19 @@ QPushButton* ButtonCaptioned(QWidget* window, const QString& caption) {
 }
 
 QString Normalised(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
+
+// The width a gap sentence takes in the frame: its fragments, and each gap as wide as its answer plus room for
+// the caret, in the frame's own fonts.
+int SentenceWidth(QWidget* gapFrame, const ExerciseRecord& fragments, const ExerciseRecord& answers) {
+  const QFontMetrics fragmentFont(gapFrame->findChild<StaticText*>(QStringLiteral("Vorto1"))->font());
+  const QFontMetrics answerFont(gapFrame->findChild<StaticText*>(QStringLiteral("Medida1"))->font());
+  int width = 0;
+  for (int f = 0; f <= 5; ++f) width += fragmentFont.horizontalAdvance(fragments[f]);
+  for (int g = 0; g < 5; ++g) {
+    if (!answers[g].isEmpty()) width += answerFont.horizontalAdvance(answers[g]) + 12;
+  }
+  return width;
+}
 
 }  // namespace
 
@@ -129,9 +144,9 @@ class TestLesson5A : public QObject {
     QCOMPARE(context.ListeningCode, QStringLiteral("5A01"));
     QCOMPARE(context.AccusativeCode, QStringLiteral("5A05"));
     QCOMPARE(context.AccusativeTextsCode, QStringLiteral("5A05"));
-    if (auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco")) {
-      QCOMPARE(code->text(), QStringLiteral("5A02"));
-    }
+    auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco");
+    QVERIFY(code);
+    QCOMPARE(code->text(), QStringLiteral("5A02"));
 
     QMap<QString, QString> captionOfFile;
     for (QPushButton* button : speaking) {
@@ -240,12 +255,16 @@ class TestLesson5A : public QObject {
     ExerciseRecords sentences;
     ExerciseRecords gaps;
     QStringList translations;
+    auto window = OpenLesson6();
+    QWidget* gapFrame = OwnedComponent(window.get(), QStringLiteral("TFrame41"));
+    const int available = gapFrame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
     const int count = LoadExerciseRecords(sentences, QStringLiteral("5A02"), QStringLiteral("D"));
     QVERIFY(count >= 15);
     QCOMPARE(LoadExerciseRecords(gaps, QStringLiteral("5A02"), QStringLiteral("R")), count);
     QCOMPARE(LoadExerciseItems(translations, QStringLiteral("5A02"), QStringLiteral("T")), count);
     for (int i = 0; i < count; ++i) {
       QVERIFY(!translations[i].isEmpty());
+      QVERIFY2(SentenceWidth(gapFrame, sentences[i], gaps[i]) <= available, qPrintable(sentences[i][0] + sentences[i][1]));
       int gapCount = 0;
       while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
       QVERIFY(gapCount >= 1);
@@ -267,8 +286,18 @@ class TestLesson5A : public QObject {
     QCOMPARE(LoadExerciseRecords(marks, QStringLiteral("5A05"), QStringLiteral("R")), count);
     QCOMPARE(LoadExerciseRecords(explanations, QStringLiteral("5A05"), QStringLiteral("K")), count);
     QCOMPARE(LoadExerciseItems(translations, QStringLiteral("5A05"), QStringLiteral("T")), count);
+    // Every sentence fits its row of words, with the endings added and the room the frame leaves between words.
+    auto window = OpenLesson6();
+    QWidget* frame = OwnedComponent(window.get(), QStringLiteral("TFrame51"));
+    const QFontMetrics wordFont(frame->findChild<StaticText*>(QStringLiteral("Vorto10"))->font());
+    const int available = frame->findChild<QWidget*>(QStringLiteral("Vortoj"))->width();
     for (int i = 0; i < count; ++i) {
       QVERIFY(!translations[i].isEmpty());
+      int width = 0;
+      for (int w = 0; w < MaxRecordFields && !words[i][w].isEmpty(); ++w) {
+        width += wordFont.horizontalAdvance(words[i][w] + (marks[i][w].isEmpty() ? QString() : QStringLiteral("n"))) + 6;
+      }
+      QVERIFY2(width <= available, qPrintable(translations[i]));
       for (int w = 0; w < MaxRecordFields; ++w) {
         const QString& word = words[i][w];
         const QString where = QStringLiteral("sentence %1, word %2").arg(i + 1).arg(w + 1);
@@ -329,6 +358,32 @@ class TestLesson5A : public QObject {
         window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson6-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
       }
     }
+  }
+  // The accusative frame asks lesson 6's sentences: marking exactly the words that take the ending is right.
+  void accusativeRunsOnTheLessonsSentences() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson6();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(12);
+    auto* accusative = window->findChild<TFrame5*>(QStringLiteral("TFrame51"));
+    QVERIFY(accusative);
+    accusative->BitBtn1Click();
+    QCOMPARE(accusative->findChild<StaticText*>(QStringLiteral("Placar11"))->text(), QStringLiteral("18"));
+    ExerciseRecords marks;
+    LoadExerciseRecords(marks, QStringLiteral("5A05"), QStringLiteral("R"));
+    const int row = accusative->CurrentRow();
+    QVERIFY(row >= 0);
+    for (int place = 0; place < TFrame5::Places; ++place) {
+      if (marks[row][place] == QLatin1String("1")) accusative->VortKlako(place);
+    }
+    if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson6-accusative.png"));
+    }
+    accusative->BitBtn2Click();
+    QCOMPARE(accusative->Score().Hits(), 1);
+    QCOMPARE(accusative->Score().Misses(), 0);
+    accusative->BitBtn3Click();
   }
 };
 

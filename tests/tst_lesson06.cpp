@@ -82,11 +82,11 @@ class TestLesson7 : public QObject {
       int icon;
       int tag;
     };
-    const QList<Page> expected{{"Prepozicioj1", 5, 0},    {"Prepozicioj2", 5, 0},    {"TekstoKompreno1", 7, 0},
-                               {"EkzTekstoKompr1", 8, 128}, {"Prepozicioj3", 5, 0},    {"Prepozicioj4", 5, 0},
-                               {"TekstoKompreno2", 7, 0},  {"EkzTekstoKompr2", 8, 128}, {"Prepozicioj5", 5, 0},
-                               {"Prepozicioj6", 5, 0},     {"EkzVortoLudo", 4, 0},     {"EkzPrepozicioj", 3, 2},
-                               {"PP_Pagxo", 6, 0},         {"EkzAudKompreno", 0, 2},   {"EkzTraduko", 8, 128}};
+    const QList<Page> expected{{"Prepozicioj1", 5, 0},      {"Prepozicioj2", 5, 0},      {"TekstoKompreno1", 7, 0},
+                               {"EkzTekstoKompr1", 8, 128}, {"Prepozicioj3", 5, 0},      {"Prepozicioj4", 5, 0},
+                               {"TekstoKompreno2", 7, 0},   {"EkzTekstoKompr2", 8, 128}, {"Prepozicioj5", 5, 0},
+                               {"Prepozicioj6", 5, 0},      {"EkzVortoLudo", 4, 0},      {"EkzPrepozicioj", 3, 2},
+                               {"PP_Pagxo", 6, 0},          {"EkzAudKompreno", 0, 2},    {"EkzTraduko", 8, 128}};
     QCOMPARE(pages->count(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
       QWidget* page = pages->widget(i);
@@ -148,7 +148,8 @@ class TestLesson7 : public QObject {
 
     QStringList practice;
     QVERIFY(LoadExerciseItems(practice, QStringLiteral("0609"), QStringLiteral("D")) >= 20);
-    for (const QString& item : practice) QVERIFY2(OwnButton(window.get(), QStringLiteral("Button") + item), qPrintable(item));
+    for (const QString& item : practice)
+      QVERIFY2(OwnButton(window.get(), QStringLiteral("Button") + item), qPrintable(item));
     QStringList heard;
     QVERIFY(LoadExerciseItems(heard, QStringLiteral("0603"), QStringLiteral("D")) >= 20);
 
@@ -252,12 +253,14 @@ class TestLesson7 : public QObject {
   void pictures() {
     if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
     LessonFolder data;
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
     auto window = OpenLesson7();
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);
       QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson7-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                          QStringLiteral("/lesson7-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
     }
   }
 };

@@ -83,9 +83,9 @@ class TestLesson8 : public QObject {
       const char* frame;
     };
     const QList<Page> expected{
-        {"Komparado", 5, 0, nullptr},   {"Superlativo", 5, 0, nullptr}, {"EkzKomparado", 3, 2, "TFrame41"},
-        {"Prefiksoj1", 5, 0, nullptr},  {"Prefiksoj2", 5, 0, nullptr},  {"Prefiksoj3", 5, 0, nullptr},
-        {"Sufiksoj1", 5, 0, nullptr},   {"Sufiksoj2", 5, 0, nullptr},   {"Sufiksoj3", 5, 0, nullptr},
+        {"Komparado", 5, 0, nullptr},    {"Superlativo", 5, 0, nullptr},     {"EkzKomparado", 3, 2, "TFrame41"},
+        {"Prefiksoj1", 5, 0, nullptr},   {"Prefiksoj2", 5, 0, nullptr},      {"Prefiksoj3", 5, 0, nullptr},
+        {"Sufiksoj1", 5, 0, nullptr},    {"Sufiksoj2", 5, 0, nullptr},       {"Sufiksoj3", 5, 0, nullptr},
         {"EkzAfiksoj", 3, 2, "Frame42"}, {"EkzVortoLudo", 4, 0, "TFrame11"}, {"EkzAkuzativo", 1, 0, "TFrame51"},
         {"EkzTraduko", 8, 128, nullptr}};
     QCOMPARE(pages->count(), expected.size());
@@ -169,7 +169,7 @@ class TestLesson8 : public QObject {
     QAbstractButton* comparisonStop = FrameButton(window.get(), "TFrame41", "BitBtn5");
     QAbstractButton* affixStart = FrameButton(window.get(), "Frame42", "BitBtn4");
     QAbstractButton* affixStop = FrameButton(window.get(), "Frame42", "BitBtn5");
-    if (!comparisonStart || !comparisonStop || !affixStart || !affixStop) QSKIP("the gap-filling frame is not built yet");
+    QVERIFY(comparisonStart && comparisonStop && affixStart && affixStop);
 
     pages->setCurrentIndex(2);
     comparisonStart->click();
@@ -185,6 +185,8 @@ class TestLesson8 : public QObject {
     QVERIFY(comparisonStop->isEnabled());
     affixStart->click();
     QVERIFY(affixStop->isEnabled());
+    QCOMPARE(OwnedComponent(window.get(), "Frame42")->findChild<QLabel*>(QStringLiteral("Placar25"))->text().toInt(),
+             18);
 
     pages->setCurrentIndex(2);  // back: the run ends, without verdict, its counters kept
     QVERIFY(!comparisonStop->isEnabled());
@@ -195,6 +197,23 @@ class TestLesson8 : public QObject {
     pages->setCurrentIndex(9);
     QVERIFY(!affixStop->isEnabled());
     QVERIFY(affixStart->isEnabled());
+  }
+
+  void theAccusativeDrillReadsItsSentencesAndTheAffixTranslations() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson8();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(11);
+    QAbstractButton* start = FrameButton(window.get(), "TFrame51", "BitBtn1");
+    QVERIFY(start);
+    start->click();
+    QWidget* frame = OwnedComponent(window.get(), "TFrame51");
+    QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("Placar11"))->text().toInt(), 18);
+    QStringList translations;
+    LoadExerciseItems(translations, QStringLiteral("0702"), QStringLiteral("T"));
+    QVERIFY(translations.contains(frame->findChild<QLabel*>(QStringLiteral("Traduko1"))->text()));
+    FrameButton(window.get(), "TFrame51", "BitBtn3")->click();
   }
 
   void theAccusativeSentencesAreTheAffixSentences() {
@@ -211,7 +230,8 @@ class TestLesson8 : public QObject {
     for (int i = 0; i < count; ++i) {
       // The gap sentence, its gap filled in.
       QString sentence = gapText[i][0];
-      for (int gap = 0; gap < 5 && !gapAnswers[i][gap].isEmpty(); ++gap) sentence += gapAnswers[i][gap] + gapText[i][gap + 1];
+      for (int gap = 0; gap < 5 && !gapAnswers[i][gap].isEmpty(); ++gap)
+        sentence += gapAnswers[i][gap] + gapText[i][gap + 1];
       // The accusative sentence, each word that takes the ending with it.
       QStringList accusative;
       for (int field = 0; field < MaxRecordFields && !words[i][field].isEmpty(); ++field) {
@@ -253,13 +273,15 @@ class TestLesson8 : public QObject {
       int gapCount = 0;
       while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
       QVERIFY(gapCount >= 1);
-      for (int gap = 0; gap < gapCount; ++gap) QCOMPARE(gaps[i][gap], NormalizeAnswer(FoldEsperantoCase(gaps[i][gap], true)));
+      for (int gap = 0; gap < gapCount; ++gap)
+        QCOMPARE(gaps[i][gap], NormalizeAnswer(FoldEsperantoCase(gaps[i][gap], true)));
     }
   }
 
   void pictures() {
     if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
     LessonFolder data;
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
     auto window = OpenLesson8();
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
@@ -267,6 +289,14 @@ class TestLesson8 : public QObject {
       QTest::qWait(50);
       window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
                           QStringLiteral("/lesson8-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+    }
+    SoundsEnabled() = false;
+    for (const auto& [page, frame, start] : {std::tuple{2, "TFrame41", "BitBtn4"}, std::tuple{9, "Frame42", "BitBtn4"},
+                                             std::tuple{11, "TFrame51", "BitBtn1"}}) {
+      window->Pagxaro()->setCurrentIndex(page);
+      FrameButton(window.get(), frame, start)->click();
+      QTest::qWait(50);
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson8-%1-running.png").arg(frame));
     }
   }
 };

@@ -335,6 +335,53 @@ class TestTranslation : public QObject {
     }
   }
 
+  void configurationAndCreditsWindows() {
+    TranslationInForce translation(
+        "[Konfig]\r\nLabel1=Language\r\nGrupo1=group caption\r\n"
+        "[Menuo4]\r\nLabel2=Programming\r\nTabSheet1=Authors\r\n");
+    QWidget configuration;
+    auto* language = new QLabel(QStringLiteral("Idioma"), &configuration);
+    language->setObjectName(QStringLiteral("Label1"));
+    auto* group = new QGroupBox(QStringLiteral("Monitor"), &configuration);
+    group->setObjectName(QStringLiteral("Grupo1"));
+    auto* name = new QLineEdit(group);
+    name->setObjectName(QStringLiteral("Nomo"));
+    auto* missing = new QLabel(QStringLiteral("Fonte"), group);
+    missing->setObjectName(QStringLiteral("Label9"));
+    auto* fixed = new StaticText(&configuration);
+    fixed->setObjectName(QStringLiteral("StaticText1"));
+    fixed->setText(QStringLiteral("Pelano"));
+    TranslateConfigurationWindow(&configuration, "Konfig");
+    QCOMPARE(language->text(), QStringLiteral("Language"));
+    QCOMPARE(missing->text(), NotTranslated);
+    QCOMPARE(group->title(), QStringLiteral("Monitor"));
+    QCOMPARE(fixed->text(), QStringLiteral("Pelano"));
+    for (QWidget* widget : std::initializer_list<QWidget*>{language, group, name, missing}) {
+      QCOMPARE(widget->font().family(), kTiparo);
+    }
+    QVERIFY(fixed->font().family() != kTiparo);
+
+    QWidget credits;
+    auto* pages = new QTabWidget(&credits);
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    pages->addTab(page, QStringLiteral("Autores"));
+    auto* role = new QLabel(QStringLiteral("Programação"), page);
+    role->setObjectName(QStringLiteral("Label2"));
+    TranslateCreditsWindow(&credits, "Menuo4");
+    QCOMPARE(pages->tabText(0), QStringLiteral("Authors"));
+    QCOMPARE(role->text(), QStringLiteral("Programming"));
+    QCOMPARE(pages->font().family(), kTiparo);
+
+    // In Portuguese the texts stay and only the fonts change.
+    CurrentSettings().Lingvo = Portuguese;
+    role->setText(QStringLiteral("Programação"));
+    TranslateCreditsWindow(&credits, "Menuo4");
+    QCOMPARE(role->text(), QStringLiteral("Programação"));
+    QCOMPARE(pages->tabText(0), QStringLiteral("Authors"));
+  }
+
   // Every text of lesson 1 has its English, so that choosing English shows no marker there.
   void theEnglishTranslationCoversLesson1() {
     const QString folder = QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/");

@@ -34,9 +34,12 @@ bool Run(const QString& program, const QStringList& arguments, QString* error) {
 // One line sung by espeak-ng at the given speed, trimmed of its silences.
 std::optional<QList<float>> SingLine(const SongScript& script, const SongLine& line, int speed, const QString& wav,
                                      QString* error) {
-  const QStringList arguments{QStringLiteral("-v"), script.voice, QStringLiteral("-s"), QString::number(speed),
-                              QStringLiteral("-p"), QString::number(line.pitch), QStringLiteral("-b"), QStringLiteral("1"),
-                              QStringLiteral("-w"), wav, QStringLiteral("--"), line.text};
+  const QStringList arguments{QStringLiteral("-v"), script.voice,
+                              QStringLiteral("-s"), QString::number(speed),
+                              QStringLiteral("-p"), QString::number(line.pitch),
+                              QStringLiteral("-b"), QStringLiteral("1"),
+                              QStringLiteral("-w"), wav,
+                              QStringLiteral("--"), line.text};
   if (!Run(QStringLiteral("espeak-ng"), arguments, error)) return std::nullopt;
   QFile file(wav);
   if (!file.open(QIODevice::ReadOnly)) {

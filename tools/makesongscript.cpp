@@ -71,7 +71,9 @@ std::optional<SongScript> ParseSongScript(const QString& text, QString* error) {
   const QStringList lines = text.split(QLatin1Char('\n'));
   for (qsizetype index = 0; index < lines.size(); ++index) {
     QString line = lines[index];
-    if (const qsizetype hash = line.indexOf(QLatin1Char('#')); hash >= 0) line.truncate(hash);
+    // A comment begins with a "#" that starts the line or follows a blank; "F#4" is a note.
+    static const QRegularExpression comment(QStringLiteral("(^|\\s)#.*$"));
+    line.remove(comment);
     line = line.trimmed();
     if (line.isEmpty()) continue;
     const QStringList words = line.split(QRegularExpression(QStringLiteral("\\s+")));
@@ -116,10 +118,12 @@ std::optional<SongScript> ParseSongScript(const QString& text, QString* error) {
         const std::optional<double> length = parts.size() == 2 ? BeatLength(parts[1]) : std::nullopt;
         const bool rest = parts.first() == QLatin1String("R");
         const std::optional<int> midi = rest ? std::optional<int>(0) : NoteNumber(parts.first());
-        ok = length && midi;
-        if (!ok) break;
-        if (!rest) script.melody.append({*beat, *length, *midi});
-        *beat += *length;
+        if (!length || !midi) {
+          ok = false;
+          break;
+        }
+        if (!rest) script.melody.append({*beat, length.value(), midi.value()});
+        *beat += length.value();
       }
     } else if (keyword == QLatin1String("say") && words.size() >= 5) {
       const std::optional<double> beat = Number(words[1]);

@@ -11,7 +11,8 @@
 //   melody 9 E4:1/2 G4:1/2 A4:1   from beat 9, notes one after the other, lengths in beats; R rests
 //   say 9 4 52 Jen la suno,       a sung line: at beat 9, within 4 beats, at pitch 52
 //
-// Everything after "#" is a comment. Lines may come in any order.
+// A "#" at the start of a line or after a blank begins a comment (the "#"
+// of a note such as F#4 does not). Lines may come in any order.
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -36,8 +36,9 @@ void AddTone(QList<float>& out, double start, double length, double frequency, d
     if (at < 0) continue;
     if (at >= out.size()) break;
     const double t = double(i) / SongSampleRate;
-    double envelope = t < timbre.attack ? t / timbre.attack
-                                        : timbre.sustain + (1 - timbre.sustain) * std::exp(-(t - timbre.attack) * timbre.decay);
+    double envelope = t < timbre.attack
+                          ? t / timbre.attack
+                          : timbre.sustain + (1 - timbre.sustain) * std::exp(-(t - timbre.attack) * timbre.decay);
     if (t > length) envelope *= std::max(0.0, 1 - (t - length) / timbre.release);
     const double wobble = t > 0.15 ? 1 + timbre.vibrato * std::sin(kTau * 5.2 * t) : 1;
     phase += kTau * frequency * wobble / SongSampleRate;

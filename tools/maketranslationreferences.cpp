@@ -6,6 +6,7 @@
 // source text under "caption". tradukoj\sxablono.txt holds every section
 // and key a translation file needs, with empty values, to be copied to a new
 // <language>.trd and filled in.
+#include "accusative.h"
 #include "inilines.h"
 #include "layoutpaths.h"
 #include "lessonwindows.h"
@@ -121,7 +122,11 @@ QByteArray TemplateFile(const Sections& references, const QString& programDir) {
     for (int i = 0; i < count; ++i) text += QByteArray::number(i) + "=\r\n";
     text += "\r\n";
   }
-  return text;
+  // The explanations of the accusative exercise, built in for Portuguese.
+  text += "[Ekzerco-Klarigoj]\r\n";
+  const qsizetype explanations = TFrame5::BuiltInExplanations().size();
+  for (qsizetype i = 0; i < explanations; ++i) text += QByteArray::number(i) + "=\r\n";
+  return text + "\r\n";
 }
 
 // Rewrites a file only when its contents change, so that its time tells when it last did.
