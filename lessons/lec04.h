@@ -51,8 +51,9 @@ class TForm4 : public TLessonWindow {
     return qobject_cast<T*>(OwnedComponent(const_cast<TForm4*>(this), QLatin1String(name)));
   }
 
-  void NovaFrazo();
   friend class QuestionPieceEvents;
+
+  void NovaFrazo();
   void StartDrag(StaticText* piece);
   void BlinkCorrections(const QList<StaticText*>& corrected);
 

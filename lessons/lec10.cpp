@@ -9,8 +9,9 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
+
+#include <functional>
 
 namespace {
 
@@ -122,8 +123,7 @@ void TForm10::BitBtn2Click() {
     auto* korekta = Component<StaticText>("Korekta");
     korekta->setText(expected);
     korekta->hide();
-    QPointer<TForm10> self = this;
-    if (!score_->Blink({korekta}, 1.0 / 3.0, 4.0) || !self) return;
+    if (!score_->Blink({korekta}, 1.0 / 3.0, 4.0)) return;  // the window closed meanwhile
     korekta->hide();
     confirm->setEnabled(true);
     stop->setEnabled(true);

@@ -40,16 +40,18 @@ void TForm11::LessonSetUp() {
                                Component<QPushButton>("Butono3"), kSongRecording);
   articlePlayer_ = new MemoPlayer(this, Component<QPushButton>("BitBtn4"), Component<QPushButton>("BitBtn5"),
                                   Component<QPushButton>("BitBtn6"), kArticleRecording);
+  // The window already watches every event of the application (see eventFilter).
   for (const char* link : {"StaticText5", "StaticText6", "StaticText7"}) {
-    if (auto* text = Component<StaticText>(link)) text->installEventFilter(this);
+    if (auto* text = Component<StaticText>(link)) links_.append(text);
   }
 }
 
 bool TForm11::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
-    auto* link = qobject_cast<StaticText*>(watched);
+    auto* link = qobject_cast<QLabel*>(watched);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (link && mouse->button() == Qt::LeftButton && link->rect().contains(mouse->position().toPoint())) {
+    if (link && links_.contains(link) && mouse->button() == Qt::LeftButton &&
+        link->rect().contains(mouse->position().toPoint())) {
       if (link->objectName() == QLatin1String("StaticText7")) {
         XButton3Click();
       } else {

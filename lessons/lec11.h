@@ -38,6 +38,7 @@ class TForm11 : public TLessonWindow {
  private:
   QString ArticleText() const;
 
+  QList<QLabel*> links_;
   MemoPlayer* songPlayer_ = nullptr;
   MemoPlayer* articlePlayer_ = nullptr;
 };

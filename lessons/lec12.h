@@ -2,9 +2,22 @@
 
 #include "lessonwindow.h"
 
-// The final exam: written questions on five pages, sent at once to the Monitor.
+class QLabel;
+
+// The final exam: written questions on five pages, saved like any written
+// exercise and sent at once to the Monitor from the last page. Its
+// translator hook opens the translator on the label under the mouse
+// pointer, whatever was double-clicked.
 class TForm12 : public TLessonWindow {
   Q_OBJECT
  public:
   explicit TForm12(QWidget* owner);
+
+  // The label (static texts included) of this window under the mouse pointer; null when there is none.
+  QLabel* LabelUnderPointer() const;
+  void Tradukilo();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -17,6 +17,7 @@
 #include "lec12.h"
 #include "listening.h"
 #include "navigationbar.h"
+#include "pagecontrol.h"
 #include "pronunciation.h"
 #include "wordgame.h"
 #include "uiloader.h"
@@ -45,6 +46,8 @@ std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
 }
 
 void RegisterLessonWidgets() {
+  // Every page control of the stored layouts belongs to a fixed-size window.
+  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("QTabWidget"), [](QWidget* parent) { return new PageControl(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame6"), [](QWidget* parent) { return new TFrame6(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame1"), [](QWidget* parent) { return new TFrame1(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame3"), [](QWidget* parent) { return new TFrame3(parent); });

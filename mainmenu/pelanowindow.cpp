@@ -1,5 +1,7 @@
 #include "pelanowindow.h"
 
+#include "picturestore.h"
+
 #include "cursorfile.h"
 #include "greetings.h"
 #include "inifile.h"
@@ -312,6 +314,9 @@ bool TPelano::eventFilter(QObject* watched, QEvent* event) {
   if (watched == this && event->type() == QEvent::Paint && greetingPending_) {
     greetingPending_ = false;
     QTimer::singleShot(0, this, &TPelano::PlayGreeting);
+    // The picture store is made while the learner looks at the menu, so
+    // that the first lesson does not wait for its pictures.
+    QTimer::singleShot(0, this, [] { Figurejo(); });
   }
   if (event->type() != QEvent::KeyRelease) return false;
   auto* widget = qobject_cast<QWidget*>(watched);

@@ -432,7 +432,9 @@ class TestLesson2 : public QObject {
         if (!lesson) return modal->close();
         lesson->Pagxaro()->setCurrentIndex(kMusicPage);
         auto* play = lesson->findChild<QPushButton*>(QStringLiteral("Butono1"));
+        qDebug() << "clicking";
         play->click();
+        qDebug() << "clicked";
         seen->duration = Mp3() ? Mp3()->StreamDuration() : -1;
         if (untilTheEnd) {
           seen->playFreed = WaitUntil([&] { return play->isEnabled(); }, 5);
@@ -441,6 +443,7 @@ class TestLesson2 : public QObject {
           WaitUntil([&] { return lesson->PictureShown() != 0; }, 8);
           seen->firstPicture = lesson->PictureShown();
         }
+        qDebug() << "closing";
         modal->close();
       });
     };

@@ -60,9 +60,7 @@ struct Dictation {
     LoadExerciseItems(digits, QStringLiteral("0301"), QStringLiteral("R"));
   }
   QLineEdit* Edit() const { return Find<QLineEdit>(window, "Edit1"); }
-  QString Counter(int n) const {
-    return Find<StaticText>(window, QStringLiteral("Placar%1").arg(n))->text();
-  }
+  QString Counter(int n) const { return Find<StaticText>(window, QStringLiteral("Placar%1").arg(n))->text(); }
   QString RightAnswer() const { return digits.value(words.indexOf(window->CurrentNumber())); }
   QString WrongAnswer() const { return QString::number(RightAnswer().toLongLong() + 1); }
   void Type(const QString& text) const {
@@ -102,8 +100,8 @@ class TestLesson3 : public QObject {
       int icon;
       int tag;
     };
-    const QList<Page> expected{{"Adverboj", 5, 0}, {"Numeraloj", 5, 0},      {"EkzNumeraloj", 3, 0},
-                               {"Adjektivoj", 5, 0}, {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
+    const QList<Page> expected{{"Adverboj", 5, 0},       {"Numeraloj", 5, 0},    {"EkzNumeraloj", 3, 0},
+                               {"Adjektivoj", 5, 0},     {"Vortaro", 5, 0},      {"PP_Pagxo", 6, 0},
                                {"EkzAudKompreno", 0, 2}, {"EkzVortoLudo", 4, 0}, {"Traduko", 8, 128}};
     QCOMPARE(pages->count(), expected.size());
     int speaking = 0;
@@ -335,13 +333,21 @@ class TestLesson3 : public QObject {
     QVERIFY(TForm3::ReadWholeNumber(NormalizeAnswer(QStringLiteral("4294967296"))) != 0);
   }
 
-  void closingDuringTheCorrectionEndsQuietly() {
+  void closingDuringAWaitEndsQuietly_data() {
+    QTest::addColumn<bool>("right");
+    QTest::newRow("correction blinking") << false;
+    QTest::newRow("pause after the last right answer") << true;
+  }
+  void closingDuringAWaitEndsQuietly() {
+    QFETCH(bool, right);
     LessonFolder data;
+    // One number: a right answer would end the run with the verdict box.
+    data.folder.Write("ekzercoj/ekz03.dat", "[0301D]\r\na=dek du\r\n[0301R]\r\na=12\r\n");
     auto window = OpenLesson3();
     window->show();
     Dictation dictation(window.get());
     Find<QPushButton>(window.get(), "BitBtn1")->click();
-    dictation.Type(dictation.WrongAnswer());
+    dictation.Type(right ? dictation.RightAnswer() : dictation.WrongAnswer());
     bool boxShown = false;
     QPointer<QTimer> watch = WhenModalShown([&](QWidget* modal) {
       boxShown = true;

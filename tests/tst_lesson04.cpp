@@ -7,6 +7,7 @@
 #include "mp3fixtures.h"
 #include "mp3player.h"
 #include "navigationbar.h"
+#include "writtenanswers.h"
 #include "ownedcomponents.h"
 #include "playeractions.h"
 #include "programpaths.h"
@@ -133,10 +134,10 @@ class TestLesson4 : public QObject {
       int icon;
       int tag;
     };
-    const QList<Page> expected{{"SalutVortoj", 5, 0},  {"SalutVortoj2", 5, 0},    {"Datoj", 5, 0},
-                               {"DemandajFrazoj", 5, 0}, {"EkzChu", 4, 0},        {"Vortaro2", 5, 0},
-                               {"TekstoKompreno", 7, 0}, {"PP_Pagxo", 6, 0},      {"EkzAudKompreno", 0, 2},
-                               {"EkzVortoLudo", 4, 0},   {"Traduko1", 8, 128},    {"Traduko2", 8, 128}};
+    const QList<Page> expected{{"SalutVortoj", 5, 0},    {"SalutVortoj2", 5, 0}, {"Datoj", 5, 0},
+                               {"DemandajFrazoj", 5, 0}, {"EkzChu", 4, 0},       {"Vortaro2", 5, 0},
+                               {"TekstoKompreno", 7, 0}, {"PP_Pagxo", 6, 0},     {"EkzAudKompreno", 0, 2},
+                               {"EkzVortoLudo", 4, 0},   {"Traduko1", 8, 128},   {"Traduko2", 8, 128}};
     QCOMPARE(pages->count(), expected.size());
     int speaking = 0;
     for (int i = 0; i < expected.size(); ++i) {
@@ -183,6 +184,24 @@ class TestLesson4 : public QObject {
       }
     }
     QCOMPARE(questions, 5);
+  }
+
+  void questionsGoToTheMonitorInTheLearnersLetters() {
+    LessonFolder data;
+    CurrentSettings().Sistemo = 1;
+    CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
+    auto window = OpenLesson4();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(11);
+    Find<QLineEdit>(window.get(), "Edit46")->setText(QStringLiteral("O leite está quente?"));
+    Find<QLineEdit>(window.get(), "Edit50")->setText(QStringLiteral("Maria perguntou a você ontem?"));
+    const QString body = BuildMonitorMessage(window->Pagxaro()).body;
+    QVERIFY2(body.startsWith(QStringLiteral("1. Cxu la lakto estas varma?\r\n\tO leite está quente?\r\n\r\n")),
+             qPrintable(body));
+    QVERIFY(body.contains(QStringLiteral("\r\n3. Cxu hodiaux estas la unua de aprilo?\r\n\t\r\n\r\n")));
+    QVERIFY(
+        body.endsWith(QStringLiteral("5. Cxu Maria demandis vin hieraux?\r\n\tMaria perguntou a você ontem?\r\n\r\n")));
+    QCOMPARE(body.count(QLatin1Char('\t')), 5);
   }
 
   void drillDataNamesTheWindowsComponents() {
@@ -294,7 +313,8 @@ class TestLesson4 : public QObject {
   // A drag by the real pointer needs a window system: run under an X server
   // with QT_QPA_PLATFORM=xcb; xdotool moves the pointer.
   void piecesFollowTheRealPointer() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || QStandardPaths::findExecutable("xdotool").isEmpty()) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        QStandardPaths::findExecutable("xdotool").isEmpty()) {
       QSKIP("needs the xcb platform and xdotool");
     }
     LessonFolder data;
@@ -314,8 +334,12 @@ class TestLesson4 : public QObject {
                  {QStringLiteral("-c"),
                   QStringLiteral("xdotool mousemove %1 %2 sleep 0.2 mousedown 1 sleep 0.2 mousemove %3 %4 sleep 0.2 "
                                  "mousemove %5 %6 sleep 0.3 mouseup 1")
-                      .arg(from.x()).arg(from.y()).arg((from.x() + to.x()) / 2).arg((from.y() + to.y()) / 2)
-                      .arg(to.x()).arg(to.y())});
+                      .arg(from.x())
+                      .arg(from.y())
+                      .arg((from.x() + to.x()) / 2)
+                      .arg((from.y() + to.y()) / 2)
+                      .arg(to.x())
+                      .arg(to.y())});
       QVERIFY(WaitUntil([&] { return hand.state() == QProcess::NotRunning; }, 10));
       QTest::qWait(300);
     };
@@ -472,7 +496,8 @@ class TestLesson4 : public QObject {
       window->Pagxaro()->setCurrentIndex(i);
       if (i == 4) Find<QPushButton>(window.get(), "BitBtn1")->click();
       QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson4-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                          QStringLiteral("/lesson4-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
     }
   }
 };

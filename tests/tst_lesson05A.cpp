@@ -30,7 +30,9 @@
 
 namespace {
 
-const QByteArray kGeneral = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kGeneral = QByteArray(
+    "[\xD8"
+    "enerala]\r\n");
 const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 // A program folder with lesson 6's data.
@@ -128,8 +130,10 @@ class TestLesson5A : public QObject {
     const QList<QPushButton*> speaking = SpeakingButtons(window.get());
     QCOMPARE(speaking.size(), 57);
     QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!")));
-    const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},   {"TFrame41", "EkzKorelativoj"},
-                                        {"TFrame21", "PP_Pagxo"},       {"TFrame31", "EkzAudKompreno"},
+    const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},
+                                        {"TFrame41", "EkzKorelativoj"},
+                                        {"TFrame21", "PP_Pagxo"},
+                                        {"TFrame31", "EkzAudKompreno"},
                                         {"TFrame51", "EkzAkuzativo"}};
     for (auto frame = frames.cbegin(); frame != frames.cend(); ++frame) {
       QWidget* component = OwnedComponent(window.get(), frame.key());
@@ -165,7 +169,8 @@ class TestLesson5A : public QObject {
     auto window = OpenLesson6();
     window->show();
     QPushButton* kiel = ButtonCaptioned(window.get(), QStringLiteral("KIEL"));
-    QPushButton* phrase = ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!"));
+    QPushButton* phrase =
+        ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!"));
     QVERIFY(kiel && phrase);
     QCOMPARE(LessonRecordingPath(WordRecordingFileName(kiel->objectName(), ComponentTag(kiel), kiel->text())),
              QStringLiteral("sonoj\\lec5A\\kiel.mp3"));
@@ -240,6 +245,7 @@ class TestLesson5A : public QObject {
     QCOMPARE(LoadExerciseItems(answers, QStringLiteral("5A01"), QStringLiteral("R")), count);
     QVERIFY(count >= 20 && count <= 48);
     const QList<QPushButton*> speaking = SpeakingButtons(window.get());
+    QSet<QString> meanings;
     for (int i = 0; i < count; ++i) {
       auto* button = qobject_cast<QPushButton*>(OwnedComponent(window.get(), QStringLiteral("Button") + words[i]));
       QVERIFY2(ItemButtonNumber(words[i]) > 0 && button && speaking.contains(button), qPrintable(words[i]));
@@ -247,6 +253,9 @@ class TestLesson5A : public QObject {
       QVERIFY2(label && !qobject_cast<StaticText*>(label), qPrintable(answers[i]));
       QCOMPARE(label->textFormat(), Qt::PlainText);
       QCOMPARE(label->parentWidget(), button->parentWidget());
+      // Two items with one meaning would offer the right answer twice.
+      QVERIFY2(!meanings.contains(label->text()), qPrintable(label->text()));
+      meanings.insert(label->text());
     }
   }
 
@@ -264,12 +273,14 @@ class TestLesson5A : public QObject {
     QCOMPARE(LoadExerciseItems(translations, QStringLiteral("5A02"), QStringLiteral("T")), count);
     for (int i = 0; i < count; ++i) {
       QVERIFY(!translations[i].isEmpty());
-      QVERIFY2(SentenceWidth(gapFrame, sentences[i], gaps[i]) <= available, qPrintable(sentences[i][0] + sentences[i][1]));
+      QVERIFY2(SentenceWidth(gapFrame, sentences[i], gaps[i]) <= available,
+               qPrintable(sentences[i][0] + sentences[i][1]));
       int gapCount = 0;
       while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
       QVERIFY(gapCount >= 1);
       for (int g = 0; g < gapCount; ++g) QCOMPARE(gaps[i][g], Normalised(gaps[i][g]));
-      for (int f = gapCount + 1; f < MaxRecordFields; ++f) QVERIFY2(sentences[i][f].isEmpty(), qPrintable(sentences[i][0]));
+      for (int f = gapCount + 1; f < MaxRecordFields; ++f)
+        QVERIFY2(sentences[i][f].isEmpty(), qPrintable(sentences[i][0]));
     }
   }
 
@@ -295,7 +306,8 @@ class TestLesson5A : public QObject {
       QVERIFY(!translations[i].isEmpty());
       int width = 0;
       for (int w = 0; w < MaxRecordFields && !words[i][w].isEmpty(); ++w) {
-        width += wordFont.horizontalAdvance(words[i][w] + (marks[i][w].isEmpty() ? QString() : QStringLiteral("n"))) + 6;
+        width +=
+            wordFont.horizontalAdvance(words[i][w] + (marks[i][w].isEmpty() ? QString() : QStringLiteral("n"))) + 6;
       }
       QVERIFY2(width <= available, qPrintable(translations[i]));
       for (int w = 0; w < MaxRecordFields; ++w) {
@@ -350,12 +362,15 @@ class TestLesson5A : public QObject {
       QLayout* layout = page->layout();
       // Wrapped texts grow downwards as the page narrows them.
       const QSize needed(layout->minimumSize().width(), layout->hasHeightForWidth()
-                                                             ? layout->minimumHeightForWidth(page->width())
-                                                             : layout->minimumSize().height());
-      QVERIFY2(needed.height() <= page->height() && needed.width() <= page->width(),
-               qPrintable(QStringLiteral("%1 needs %2 x %3").arg(page->objectName()).arg(needed.width()).arg(needed.height())));
+                                                            ? layout->minimumHeightForWidth(page->width())
+                                                            : layout->minimumSize().height());
+      QVERIFY2(
+          needed.height() <= page->height() && needed.width() <= page->width(),
+          qPrintable(
+              QStringLiteral("%1 needs %2 x %3").arg(page->objectName()).arg(needed.width()).arg(needed.height())));
       if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson6-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                            QStringLiteral("/lesson6-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
       }
     }
   }

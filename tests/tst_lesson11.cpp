@@ -1,3 +1,4 @@
+#include "accusative.h"
 #include "exercisedata.h"
 #include "lec11.h"
 #include "lessoncontext.h"
@@ -14,6 +15,7 @@
 #include "statictext.h"
 #include "testsupport.h"
 #include "uiloader.h"
+#include "verdicts.h"
 #include "waiting.h"
 #include "writtenanswers.h"
 
@@ -159,6 +161,33 @@ class TestLesson12 : public QObject {
         QVERIFY2(object == (ending == QLatin1String("1")), qPrintable(where));
       }
     }
+  }
+
+  void accusativeExerciseRunsOnItsPage() {
+    LessonFolder data;
+    SoundsEnabled() = false;
+    auto window = OpenLesson12();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(3);
+    auto* frame = Find<TFrame5>(window.get(), "TFrame51");
+    QVERIFY(frame);
+    frame->BitBtn1Click();
+    QStringList translations;
+    const int count = LoadExerciseItems(translations, QStringLiteral("1102"), QStringLiteral("T"));
+    QCOMPARE(Find<StaticText>(frame, "Placar11")->text(), QString::number(count));
+    const int row = frame->CurrentRow();
+    QVERIFY(row >= 0 && row < count);
+    QCOMPARE(Find<StaticText>(frame, "Traduko1")->text(), translations[row]);
+    // Every word that takes the ending, and only those: the sentence is right.
+    ExerciseRecords endings;
+    LoadExerciseRecords(endings, QStringLiteral("1102"), QStringLiteral("R"));
+    for (int place = 0; place < TFrame5::Places; ++place) {
+      if (endings[row][place] == QLatin1String("1")) frame->VortKlako(place);
+    }
+    QCOMPARE(Find<StaticText>(frame, "Placar13")->text(), QStringLiteral("00"));
+    frame->BitBtn2Click();
+    QCOMPARE(Find<StaticText>(frame, "Placar12")->text().toInt(), 1);
+    frame->BitBtn3Click();
   }
 
   void songGoesOnWithItsLyricsAndStopsElsewhere() {
