@@ -3,7 +3,6 @@
 #include "lessoncontext.h"
 #include "memoplayer.h"
 #include "mp3player.h"
-#include "ownedcomponents.h"
 #include "statictext.h"
 #include "uiloader.h"
 
@@ -40,7 +39,7 @@ void TForm11::LessonSetUp() {
                                Component<QPushButton>("Butono3"), kSongRecording);
   articlePlayer_ = new MemoPlayer(this, Component<QPushButton>("BitBtn4"), Component<QPushButton>("BitBtn5"),
                                   Component<QPushButton>("BitBtn6"), kArticleRecording);
-  // The window already watches every event of the application (see eventFilter).
+  // Their clicks reach eventFilter, since the window filters every event of the application.
   for (const char* link : {"StaticText5", "StaticText6", "StaticText7"}) {
     if (auto* text = Component<StaticText>(link)) links_.append(text);
   }

@@ -299,6 +299,13 @@ class TestFinalExam : public QObject {
     key.clear();
     QVERIFY(DoubleClickOpensTranslator(window.get(), CentreOf(other), &key));
     QCOMPARE(key, other->objectName());
+    // Static texts count as labels.
+    StaticText* sentence = nullptr;
+    for (auto* text : page->findChildren<StaticText*>()) {
+      if (ComponentTag(text) == 50) sentence = text;
+    }
+    QVERIFY(DoubleClickOpensTranslator(sentence, CentreOf(sentence), &key));
+    QCOMPARE(key, sentence->objectName());
   }
 
   void pagesPictures() {
