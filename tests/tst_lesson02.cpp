@@ -78,9 +78,9 @@ class TestLesson2 : public QObject {
   void initTestCase() {
     RegisterLessonWidgets();
     SetBuiltInMessages();
-    SoundsEnabled() = false;
   }
   void init() {
+    SoundsEnabled() = false;  // the main window turns them on when it shows
     CurrentSettings() = Settings{};
     ResumeRequested() = false;
   }
