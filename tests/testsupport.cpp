@@ -49,8 +49,11 @@ QTimer* WhenModalShown(const std::function<void(QWidget*)>& action) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible()) return;
     timer->stop();
+    // A waiting action may let the deferred delete of the timer run, and this
+    // lambda and its captures go with it: the action runs from a copy.
+    const std::function<void(QWidget*)> run = action;
     timer->deleteLater();
-    action(modal);
+    run(modal);
   });
   timer->start();
   return timer;
