@@ -8,6 +8,9 @@
 bool IsPlainLabel(const QWidget* component) {
   const auto* label = qobject_cast<const QLabel*>(component);
   if (!label || qobject_cast<const StaticText*>(label)) return false;
+  // A label without text holds nothing to translate (a picture area, a strip
+  // under a heading); translating it would show the untranslated marker.
+  if (label->text().isEmpty()) return false;
   return !label->property("picture").isValid() && label->pixmap().isNull();
 }
 

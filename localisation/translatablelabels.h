@@ -4,8 +4,8 @@
 
 class QWidget;
 
-// A plain label: a label that is neither a static text (never translated)
-// nor a picture (a label given a picture by the layout).
+// A plain label: a label with text that is neither a static text (never
+// translated) nor a picture (a label given a picture by the layout).
 bool IsPlainLabel(const QWidget* component);
 
 // The translation key of a fixed label of an exercise frame, by the label's

@@ -433,7 +433,10 @@ class TestLesson2 : public QObject {
       WhenModalShown([seen, untilTheEnd](QWidget* modal) {
         QTimer::singleShot(0, modal, [seen, untilTheEnd, modal] {
           auto* lesson = qobject_cast<TForm2*>(modal);
-          if (!lesson) return modal->close();
+          if (!lesson) {
+            modal->close();
+            return;
+          }
           lesson->Pagxaro()->setCurrentIndex(kMusicPage);
           auto* play = lesson->findChild<QPushButton*>(QStringLiteral("Butono1"));
           play->click();

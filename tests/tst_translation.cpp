@@ -1,3 +1,4 @@
+#include "accusative.h"
 #include "exercisedata.h"
 #include "lessonwindow.h"
 #include "lessonwindows.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +50,19 @@ std::unique_ptr<TLessonWindow> OpenLesson(int lesson) {
   if (!form) return nullptr;
   window.release();
   return std::unique_ptr<TLessonWindow>(form);
+}
+
+TUniqueIniFile LoadedIni(const QString& path) {
+  TUniqueIniFile file(path);
+  file.LoadFromBytes(ReadFileBytes(path));
+  return file;
+}
+
+// The translations as the course delivers them, beside the sources.
+QDir DeliveredTranslations() {
+  QDir folder = QFileInfo(QStringLiteral(__FILE__)).dir();
+  folder.cd(QStringLiteral("../course/tradukoj"));
+  return folder;
 }
 
 // The stored texts of lesson 1's labels, read from its layout without translating.
@@ -382,30 +397,91 @@ class TestTranslation : public QObject {
     QCOMPARE(pages->tabText(0), QStringLiteral("Authors"));
   }
 
-  // Every text of lesson 1 has its English, so that choosing English shows no marker there.
-  void theEnglishTranslationCoversLesson1() {
+  // The template names every text of every window the reference files list,
+  // the shared texts and the drills' translated items.
+  void theTemplateNamesEveryText() {
     const QString folder = QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/");
-    TUniqueIniFile english(folder + QStringLiteral("angla.trd"));
-    english.LoadFromBytes(ReadFileBytes(folder + QStringLiteral("angla.trd")));
-    QVERIFY(!english.Read("Traduko", "Lingvo").isEmpty());
-    for (const char* section : {"lec01", "Gheneralaj"}) {
-      TUniqueIniFile reference(folder + QLatin1String(section) + QStringLiteral(".tdf"));
-      reference.LoadFromBytes(ReadFileBytes(reference.Path()));
-      const QByteArrayList keys = reference.SectionNames();
-      QVERIFY2(keys.size() > (section[0] == 'l' ? 100 : 7), section);
-      for (const QByteArray& key : keys) {
-        QVERIFY2(!DecodeTranslation(english.Read(section, key)).isEmpty(), (QByteArray(section) + "." + key).constData());
-      }
+    const TUniqueIniFile sample = LoadedIni(folder + QStringLiteral("sxablono.txt"));
+    const QStringList references = QDir(folder).entryList({QStringLiteral("*.tdf")}, QDir::Files);
+    QVERIFY(references.size() >= 16);  // thirteen lesson windows, configuration, credits, shared texts
+    for (const QString& name : references) {
+      const QString base = QFileInfo(name).completeBaseName();
+      const QByteArray section = (base.left(1).toUpper() + base.mid(1)).toLatin1();
+      const QByteArrayList templateKeys = sample.SectionKeys(section);
+      const QByteArrayList keys = LoadedIni(folder + name).SectionNames();
+      QVERIFY2(!keys.isEmpty(), qPrintable(name));
+      for (const QByteArray& key : keys) QVERIFY2(templateKeys.contains(key), (section + "." + key).constData());
     }
-    // And the template names every one of them.
-    TUniqueIniFile sample(folder + QStringLiteral("sxablono.txt"));
-    sample.LoadFromBytes(ReadFileBytes(sample.Path()));
-    TUniqueIniFile lesson1(folder + QStringLiteral("lec01.tdf"));
-    lesson1.LoadFromBytes(ReadFileBytes(lesson1.Path()));
-    const QByteArrayList templateKeys = sample.SectionKeys("Lec01");
-    for (const QByteArray& key : lesson1.SectionNames()) QVERIFY2(templateKeys.contains(key), key.constData());
     for (const char* key : {"smGratulon", "smNeSono"}) QVERIFY(sample.SectionKeys("Mesagxoj").contains(key));
     QVERIFY(sample.SectionKeys("Gheneralaj").contains("TFrame1.Label7"));
+    QVERIFY(sample.SectionKeys("Lec05A").contains("TFrame41.Label84"));
+    // One key per item of the data, counted from 0.
+    QCOMPARE(sample.SectionKeys("Ekzerco-0502").size(), 20);
+    QCOMPARE(sample.SectionKeys("Ekzerco-0502").first(), QByteArray("0"));
+    QCOMPARE(sample.SectionKeys("Ekzerco-Klarigoj").size(), TFrame5::BuiltInExplanations().size());
+  }
+
+  // Every translation delivered with the course gives every text the template
+  // asks for, so that choosing its language shows no marker anywhere; a drill's
+  // section holds exactly the template's keys, since their number is the number
+  // of items the drill asks.
+  void deliveredTranslationsHoldTheWholeTemplate() {
+    const TUniqueIniFile sample = LoadedIni(QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/sxablono.txt"));
+    const QByteArrayList sections = sample.SectionNames();
+    for (const char* section : {"Traduko", "Mesagxoj", "Menuo", "Gheneralaj", "Konfig", "Menuo4", "Lec01", "Lec02",
+                                "Lec03", "Lec04", "Lec05", "Lec05A", "Lec06", "Lec07", "Lec08", "Lec09", "Lec10",
+                                "Lec11", "Lec12", "Ekzerco-Klarigoj"}) {
+      QVERIFY2(sections.contains(section), section);
+    }
+    const QDir delivered = DeliveredTranslations();
+    const QStringList files = delivered.entryList({QStringLiteral("*.trd")}, QDir::Files);
+    QVERIFY(files.contains(QStringLiteral("angla.trd")));
+    for (const QString& file : files) {
+      const TUniqueIniFile translation = LoadedIni(delivered.filePath(file));
+      QStringList faults;
+      for (const QByteArray& section : sections) {
+        const QByteArrayList keys = sample.SectionKeys(section);
+        for (const QByteArray& key : keys) {
+          if (DecodeTranslation(translation.Read(section, key)).isEmpty()) faults << QString::fromLatin1(section + "." + key);
+        }
+        if (section.startsWith("Ekzerco-")) {
+          for (const QByteArray& key : translation.SectionKeys(section)) {
+            if (!keys.contains(key)) faults << QString::fromLatin1(section + "." + key) + QStringLiteral(" (no such item)");
+          }
+        }
+      }
+      QVERIFY2(faults.isEmpty(), qPrintable(file + QStringLiteral(": ") + QString::number(faults.size()) +
+                                            QStringLiteral(" texts wrong or missing, first ") + faults.mid(0, 12).join(u' ')));
+    }
+  }
+
+  // With English in force, no label of any lesson window or of its frames shows the marker.
+  void englishLessonsShowNoMarker() {
+    TempProgramFolder folder;
+    const QDir data(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj"));
+    for (const QString& name : data.entryList({QStringLiteral("*.dat")}, QDir::Files)) {
+      folder.Write(QStringLiteral("ekzercoj/") + name, ReadFileBytes(data.filePath(name)));
+    }
+    folder.Write(QStringLiteral("tradukoj/angla.trd"), ReadFileBytes(DeliveredTranslations().filePath(QStringLiteral("angla.trd"))));
+    CurrentSettings().Lingvo = QStringLiteral("English");
+    CurrentSettings().Dosiero = QStringLiteral("angla.trd");
+    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\angla.trd")));
+    for (int lesson = 1; lesson <= 13; ++lesson) {
+      auto window = OpenLesson(lesson);
+      QVERIFY2(window, qPrintable(QStringLiteral("lesson %1").arg(lesson)));
+      QStringList marked;
+      for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text() == NotTranslated) marked << label->parentWidget()->objectName() + u'.' + label->objectName();
+      }
+      QVERIFY2(marked.isEmpty(), qPrintable(QStringLiteral("lesson %1: ").arg(lesson) + marked.join(u' ')));
+      // The gap-filling instructions come from the lesson's own section.
+      if (auto* gaps = window->findChild<QWidget*>(QStringLiteral("TFrame41"))) {
+        if (auto* instruction = gaps->findChild<QLabel*>(QStringLiteral("Label84"))) {
+          QVERIFY2(instruction->text().contains(QStringLiteral("70%")), qPrintable(instruction->text()));
+          QVERIFY2(!instruction->text().contains(QStringLiteral("tradução")), qPrintable(instruction->text()));
+        }
+      }
+    }
   }
 
   void referenceTextsAreTheLayouts() {
