@@ -13,6 +13,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -78,8 +81,14 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   int result = 0;
   {
     TPelano pelano;
-    TForm19 translator;  // made once, shown by a double-click in translator mode
-    FirstPaintWatcher watcher(pelano, shown);
+    // The translator's dialog is made once, as soon as the menu has painted:
+    // long before a double-click in translator mode can need it, and without
+    // delaying the menu.
+    std::unique_ptr<TForm19> translator;
+    FirstPaintWatcher watcher(pelano, [&translator, &shown](TPelano& window) {
+      QTimer::singleShot(0, &window, [&translator] { translator = std::make_unique<TForm19>(); });
+      if (shown) shown(window);
+    });
     pelano.show();
     result = application.exec();
     pelano.WaitForFarewell();

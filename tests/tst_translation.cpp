@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -482,6 +483,43 @@ class TestTranslation : public QObject {
         }
       }
     }
+  }
+
+  // The main menu's two help buttons open, for every delivered language, a
+  // document that is there and is a word-processor (RTF) file; the names are
+  // resolved below the course folder as the program resolves them.
+  void deliveredTranslationsNameTheirHelpDocuments() {
+    QDir course = DeliveredTranslations();
+    course.cdUp();
+    const QString previousFolder = ProgramFolder();
+    SetProgramFolder(course.path());
+    const auto restoreFolder = qScopeGuard([&previousFolder] { SetProgramFolder(previousFolder); });
+    QStringList faults;
+    const auto checkDocument = [&faults](const QString& owner, const QString& name) {
+      QFile document(DataPath(QStringLiteral("tradukoj\\") + name));
+      if (name.isEmpty() || !document.open(QIODevice::ReadOnly)) {
+        faults << owner + QStringLiteral(": no document \"") + name + u'"';
+      } else if (!document.read(6).startsWith("{\\rtf1")) {
+        faults << owner + QStringLiteral(": ") + name + QStringLiteral(" is not RTF");
+      }
+    };
+    checkDocument(QStringLiteral("Português"), QStringLiteral("kioestas.rtf"));
+    checkDocument(QStringLiteral("Português"), QStringLiteral("kieluzi.rtf"));
+    const QStringList files = DeliveredTranslations().entryList({QStringLiteral("*.trd")}, QDir::Files);
+    QVERIFY(files.contains(QStringLiteral("angla.trd")));
+    for (const QString& file : files) {
+      const TUniqueIniFile translation = LoadedIni(DeliveredTranslations().filePath(file));
+      const QByteArrayList keys = translation.SectionKeys("Traduko");
+      for (const auto& [key, fallback] : {std::pair{"KioDosiero", "Kio_ang.rtf"}, std::pair{"KielDosiero", "Kiel_ang.rtf"}}) {
+        const QByteArray name = keys.contains(key) ? translation.Read("Traduko", key) : QByteArray(fallback);
+        checkDocument(file + u'.' + QLatin1String(key), QString::fromLatin1(name));
+      }
+    }
+    // English has documents of its own, not the Portuguese ones.
+    const TUniqueIniFile english = LoadedIni(DeliveredTranslations().filePath(QStringLiteral("angla.trd")));
+    QVERIFY(!english.Read("Traduko", "KioDosiero").toLower().startsWith("kioestas"));
+    QVERIFY(!english.Read("Traduko", "KielDosiero").toLower().startsWith("kieluzi"));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
   }
 
   void referenceTextsAreTheLayouts() {
