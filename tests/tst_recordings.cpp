@@ -169,6 +169,23 @@ class TestRecordings : public QObject {
     }
   }
 
+  // The two songs are made by their own tool, not from a text: they are there, they sound, and they last
+  // as long as their pages promise.
+  void theSongsAreBuilt_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("Jen") << QStringLiteral("sonoj\\lec02\\jen_kanz.mp3");
+    QTest::newRow("Fragoj") << QStringLiteral("sonoj\\lec11\\fragoj.mp3");
+  }
+  void theSongsAreBuilt() {
+    QFETCH(QString, path);
+    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));
+    QVERIFY2(DataFileExists(path), qPrintable(path));
+    const DecodedMp3 decoded = DecodeMp3(DataPath(path));
+    QVERIFY(decoded.ok);
+    QVERIFY2(decoded.peak > 0.2, "silent or nearly so");
+    QVERIFY2(decoded.seconds >= 140 && decoded.seconds <= 150.5, qPrintable(QString::number(decoded.seconds)));
+  }
+
   void sharedTextsSuitTheCourse() {
     const QList<Recording> shared = SharedRecordings();
     QList<Recording> unique;
