@@ -22,8 +22,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QRandomGenerator>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -86,15 +86,16 @@ int RunLessonOpening(int argc, char* argv[], const QString& programFolder, int l
         if (!lessonWindow || !lessonWindow->isVisible() || measured) return;
         measured = true;
         poll->stop();
-        std::printf("lesson %d shown %.1f ms after the click, %.1f MiB resident\n", lesson,
-                    clock.nsecsElapsed() / 1e6, ResidentKilobytes() / 1024.0);
+        std::printf("lesson %d shown %.1f ms after the click, %.1f MiB resident\n", lesson, clock.nsecsElapsed() / 1e6,
+                    ResidentKilobytes() / 1024.0);
         std::fflush(stdout);
         if (!shotsFolder.isEmpty()) {
           QTabWidget* pages = lessonWindow->Pagxaro();
           for (int i = 0; i < pages->count(); ++i) {
             pages->setCurrentIndex(i);
             QApplication::processEvents();
-            lessonWindow->grab().save(QDir(shotsFolder).filePath(QStringLiteral("page%1.png").arg(i + 1, 2, 10, QLatin1Char('0'))));
+            lessonWindow->grab().save(
+                QDir(shotsFolder).filePath(QStringLiteral("page%1.png").arg(i + 1, 2, 10, QLatin1Char('0'))));
           }
         }
         lessonWindow->close();
@@ -150,7 +151,9 @@ bool PrepareProgramFolder(const QString& folder) {
   }
   QFile settings(QDir(folder).filePath(QStringLiteral("konfig.ini")));
   if (!settings.open(QIODevice::WriteOnly)) return false;
-  settings.write("[\xD8" "enerala]\r\nLingvo=Portugu\xC3\xAAs\r\n");
+  settings.write(
+      "[\xD8"
+      "enerala]\r\nLingvo=Portugu\xC3\xAAs\r\n");
   return true;
 }
 
@@ -188,8 +191,10 @@ void BenchTranslationLookups() {
     rounds.push_back(timer.nsecsElapsed() / 1e3);
   }
   std::sort(rounds.begin(), rounds.end());
-  std::printf("translation file of 5,000 entries: loaded in %.2f ms; 1,000 look-ups: median %.1f us (best %.1f, worst %.1f)%s\n",
-              loadMs, rounds[rounds.size() / 2], rounds.front(), rounds.back(), found > 0 ? "" : " (nothing found!)");
+  std::printf(
+      "translation file of 5,000 entries: loaded in %.2f ms; 1,000 look-ups: median %.1f us (best %.1f, worst "
+      "%.1f)%s\n",
+      loadMs, rounds[rounds.size() / 2], rounds.front(), rounds.back(), found > 0 ? "" : " (nothing found!)");
 }
 
 }  // namespace
@@ -215,14 +220,16 @@ int main(int argc, char* argv[]) {
   }
   const StartFigure bare = Median(bareStarts);
   const StartFigure course = Median(courseStarts);
-  std::printf("start to first paint, median of %d: bare Qt window %.1f ms (%.1f MiB), Pelano main menu %.1f ms "
-              "(%.1f MiB), ratio %.2f\n",
-              kStarts, bare.milliseconds, bare.residentKilobytes / 1024.0, course.milliseconds,
-              course.residentKilobytes / 1024.0, course.milliseconds / bare.milliseconds);
+  std::printf(
+      "start to first paint, median of %d: bare Qt window %.1f ms (%.1f MiB), Pelano main menu %.1f ms "
+      "(%.1f MiB), ratio %.2f\n",
+      kStarts, bare.milliseconds, bare.residentKilobytes / 1024.0, course.milliseconds,
+      course.residentKilobytes / 1024.0, course.milliseconds / bare.milliseconds);
   std::vector<double> lessonMs;
   for (int i = 0; i < kStarts; ++i) {
     QProcess process;
-    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--lesson"), folder.path(), QStringLiteral("1")});
+    process.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--lesson"), folder.path(), QStringLiteral("1")});
     process.waitForFinished(60000);
     const QList<QByteArray> words = process.readAllStandardOutput().split(' ');
     if (words.size() > 5) lessonMs.push_back(words[3].toDouble());

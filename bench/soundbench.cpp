@@ -11,8 +11,8 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,9 +69,10 @@ void BenchSound() {
   while (decoder.Read(buffer.data(), buffer.size()) > 0) {
   }
   const double decodeSeconds = clock.nsecsElapsed() / 1e9;
-  std::printf("decoding: %.0f s of 22,050 Hz mono in %.3f s, %.0f times real time (opening with the length scan "
-              "%.1f ms)\n",
-              decoder.LengthSeconds(), decodeSeconds, decoder.LengthSeconds() / decodeSeconds, openMs);
+  std::printf(
+      "decoding: %.0f s of 22,050 Hz mono in %.3f s, %.0f times real time (opening with the length scan "
+      "%.1f ms)\n",
+      decoder.LengthSeconds(), decodeSeconds, decoder.LengthSeconds() / decodeSeconds, openMs);
 
   PrivatePulseServer server;
   if (!PrivatePulseServer::Available() || !server.Start()) {

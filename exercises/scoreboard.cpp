@@ -82,9 +82,7 @@ void Scoreboard::ShowPercentage(bool zeroAsDoubleDigits) {
   controls_.percentage->setText(PercentageText(hits_, misses_, zeroAsDoubleDigits));
 }
 
-bool Scoreboard::WindowClosing() const {
-  return !frame_ || frame_->window()->property("closing").toBool();
-}
+bool Scoreboard::WindowClosing() const { return !frame_ || frame_->window()->property("closing").toBool(); }
 
 bool Scoreboard::Pause(double seconds) const {
   WaitUntil([this] { return WindowClosing(); }, seconds);

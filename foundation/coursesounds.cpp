@@ -1,7 +1,7 @@
 #include "coursesounds.h"
 
-#include "letters.h"
 #include "lessoncontext.h"
+#include "letters.h"
 #include "messages.h"
 #include "playerhelpers.h"
 #include "programpaths.h"

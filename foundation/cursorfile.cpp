@@ -12,9 +12,7 @@ constexpr int kDirectoryEntrySize = 16;
 constexpr int kBitmapHeaderSize = 40;
 
 quint16 Word(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
-quint32 DoubleWord(const QByteArray& bytes, qsizetype at) {
-  return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
+quint32 DoubleWord(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
 
 // A 32-bit BGRA bitmap stored bottom-up; its height counts image and mask.
 std::optional<QImage> DecodeBitmap(const QByteArray& data) {
@@ -65,7 +63,8 @@ std::optional<CursorImage> ParseCursorFile(const QByteArray& bytes) {
     image = *bitmap;
   }
   if (image.isNull()) return std::nullopt;
-  return CursorImage{image, QPoint(qBound(0, hotSpot.x(), image.width() - 1), qBound(0, hotSpot.y(), image.height() - 1))};
+  return CursorImage{image,
+                     QPoint(qBound(0, hotSpot.x(), image.width() - 1), qBound(0, hotSpot.y(), image.height() - 1))};
 }
 
 QByteArray WriteCursorFile(const QImage& image, QPoint hotSpot) {

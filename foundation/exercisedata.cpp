@@ -23,7 +23,8 @@ int LoadExerciseItems(QStringList& items, const QString& code, const QString& su
   if (suffix == QLatin1String("T") && CurrentSettings().Lingvo != Portuguese) {
     const QByteArray section = "Ekzerco-" + code.toUtf8();
     const TSharedIniFile* translation = TranslationFile();
-    const int count = translation ? int(qMin<qsizetype>(translation->ReadSection(section).size(), MaxExerciseItems)) : 0;
+    const int count =
+        translation ? int(qMin<qsizetype>(translation->ReadSection(section).size(), MaxExerciseItems)) : 0;
     for (int i = 0; i < count; ++i) StoreItem(items, i, ReadCaption(section, QByteArray::number(i)));
     return count;
   }
@@ -31,7 +32,8 @@ int LoadExerciseItems(QStringList& items, const QString& code, const QString& su
   const QByteArray section = (code + suffix).toUtf8();
   const QByteArrayList keys = data.ReadSection(section);
   const int count = int(qMin<qsizetype>(keys.size(), MaxExerciseItems));
-  for (int i = 0; i < count; ++i) StoreItem(items, i, DecodeTranslation(data.ReadBytes(section, keys[i], QByteArray())));
+  for (int i = 0; i < count; ++i)
+    StoreItem(items, i, DecodeTranslation(data.ReadBytes(section, keys[i], QByteArray())));
   return count;
 }
 

@@ -37,7 +37,8 @@ std::optional<Entry> ParseEntry(const QByteArray& trimmedLine) {
 QByteArray ProtectValue(const QByteArray& value) {
   if (value.isEmpty()) return value;
   const bool blankAtEnd = Trimmed(value).size() != value.size();
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  const bool quoted =
+      value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
   if (blankAtEnd || quoted) return '"' + value + '"';
   return value;
 }
@@ -149,9 +150,7 @@ IniDocument Load(const QString& path) {
 
 }  // namespace
 
-QString PerUserConfigFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
+QString PerUserConfigFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation); }
 
 TIniFile::TIniFile(const QString& fileName) {
   const bool bare = !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'));

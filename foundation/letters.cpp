@@ -18,12 +18,18 @@ struct HattedLetter {
 };
 
 constexpr std::array<HattedLetter, 12> kHattedLetters{{
-    {u'\u0108', 'C', "Cx", "Ch"}, {u'\u0109', 'c', "cx", "ch"},
-    {u'\u011C', 'G', "Gx", "Gh"}, {u'\u011D', 'g', "gx", "gh"},
-    {u'\u0124', 'H', "Hx", "Hh"}, {u'\u0125', 'h', "hx", "hh"},
-    {u'\u0134', 'J', "Jx", "Jh"}, {u'\u0135', 'j', "jx", "jh"},
-    {u'\u015C', 'S', "Sx", "Sh"}, {u'\u015D', 's', "sx", "sh"},
-    {u'\u016C', 'U', "Ux", "U"},  {u'\u016D', 'u', "ux", "u"},
+    {u'\u0108', 'C', "Cx", "Ch"},
+    {u'\u0109', 'c', "cx", "ch"},
+    {u'\u011C', 'G', "Gx", "Gh"},
+    {u'\u011D', 'g', "gx", "gh"},
+    {u'\u0124', 'H', "Hx", "Hh"},
+    {u'\u0125', 'h', "hx", "hh"},
+    {u'\u0134', 'J', "Jx", "Jh"},
+    {u'\u0135', 'j', "jx", "jh"},
+    {u'\u015C', 'S', "Sx", "Sh"},
+    {u'\u015D', 's', "sx", "sh"},
+    {u'\u016C', 'U', "Ux", "U"},
+    {u'\u016D', 'u', "ux", "u"},
 }};
 
 const HattedLetter* FindHatted(QChar c) {

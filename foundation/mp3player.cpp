@@ -44,14 +44,16 @@ Mp3Player::~Mp3Player() {
 }
 
 void Mp3Player::InputOpen(const QString& path) {
-  QMetaObject::invokeMethod(engine_, [engine = engine_, path] { engine->InputOpen(path); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      engine_, [engine = engine_, path] { engine->InputOpen(path); }, Qt::QueuedConnection);
 }
 void Mp3Player::Play() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Play, Qt::QueuedConnection); }
 void Mp3Player::Pause() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Pause, Qt::QueuedConnection); }
 void Mp3Player::Stop() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Stop, Qt::QueuedConnection); }
 void Mp3Player::InputClose() { QMetaObject::invokeMethod(engine_, &Mp3Engine::InputClose, Qt::QueuedConnection); }
 void Mp3Player::Ping(int tag) {
-  QMetaObject::invokeMethod(engine_, [engine = engine_, tag] { engine->Ping(tag); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      engine_, [engine = engine_, tag] { engine->Ping(tag); }, Qt::QueuedConnection);
 }
 // Player mode and equaliser belong to the library the course was first built
 // on; nothing in the course depends on them, and the decoder here needs neither.

@@ -22,7 +22,7 @@ class Mp3Player : public QObject {
   void InputOpen(const QString& path);  // replaces whatever was playing, at once
   void Play();                          // from the start, or on from a pause
   void Pause();
-  void Stop();                          // back to the start of the stream
+  void Stop();  // back to the start of the stream
   void InputClose();
   void Ping(int tag);
   void SetPlayerMode(int mode);

@@ -5,8 +5,8 @@
 
 #include <QEventLoop>
 #include <QPointer>
-#include <QTimer>
 #include <QRandomGenerator>
+#include <QTimer>
 
 namespace {
 // A player that stopped answering must not hang the program.

@@ -28,8 +28,12 @@ Settings& CurrentSettings();
 namespace SettingsKeys {
 // Section and hat-typing key are stored as their ISO-8859-3 bytes
 // ("Ĝenerala", "Ĉapeligo"), exactly as earlier versions of the course wrote them.
-inline const QByteArray General = QByteArrayLiteral("\xD8" "enerala");
-inline const QByteArray Capeligo = QByteArrayLiteral("\xC6" "apeligo");
+inline const QByteArray General = QByteArrayLiteral(
+    "\xD8"
+    "enerala");
+inline const QByteArray Capeligo = QByteArrayLiteral(
+    "\xC6"
+    "apeligo");
 inline const QByteArray Lingvo = QByteArrayLiteral("Lingvo");
 inline const QByteArray Tiparo = QByteArrayLiteral("Tiparo");
 inline const QByteArray Dosiero = QByteArrayLiteral("Dosiero");

@@ -12,10 +12,10 @@ namespace SoundNames {
 inline constexpr int VariantCount = 8;
 
 inline constexpr std::array<const char*, 6> Praise{"jes", "trebone", "bonege", "prave", "trafe", "korekte"};
-inline constexpr const char* Pass = "gratulo";   // verdict, 70 % or more
-inline constexpr const char* Fail = "nebona";    // verdict, under 70 %
-inline constexpr const char* Wrong = "ne";       // a wrong answer
-inline constexpr const char* Note = "noteto";    // a right typed answer: "sonoj\noteto.mp3"
+inline constexpr const char* Pass = "gratulo";  // verdict, 70 % or more
+inline constexpr const char* Fail = "nebona";   // verdict, under 70 %
+inline constexpr const char* Wrong = "ne";      // a wrong answer
+inline constexpr const char* Note = "noteto";   // a right typed answer: "sonoj\noteto.mp3"
 
 inline constexpr std::array<const char*, 5> Greetings{"matenon", "tagon", "vespero", "nokton", "saluton"};
 inline constexpr std::array<const char*, 4> Farewells{"ghis", "revido", "baldau", "adiau"};

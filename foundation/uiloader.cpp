@@ -86,6 +86,4 @@ QWidget* PelanoUiLoader::Load(const QString& uiPath, QWidget* parent) {
   return root;
 }
 
-int ComponentTag(const QObject* component) {
-  return component ? component->property("tag").toInt() : 0;
-}
+int ComponentTag(const QObject* component) { return component ? component->property("tag").toInt() : 0; }

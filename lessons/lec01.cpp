@@ -2,8 +2,8 @@
 
 #include "coursesounds.h"
 #include "exercisedata.h"
-#include "letters.h"
 #include "lessoncontext.h"
+#include "letters.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
 #include "statictext.h"

@@ -58,8 +58,7 @@ class QuestionPieceEvents : public QObject {
         }
         return true;
       }
-      default:
-        return false;
+      default: return false;
     }
   }
 

@@ -195,7 +195,7 @@ void TLessonWindow::done(int result) {
   if (!closing_) {
     closing_ = true;
     setProperty("closing", true);  // what the drills' waits look at
-    StopPronunciationPractice();  // so that the recorder is free for the next practice
+    StopPronunciationPractice();   // so that the recorder is free for the next practice
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
     // Unsaved answers are kept, however the window is closed.

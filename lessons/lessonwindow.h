@@ -57,10 +57,10 @@ class TLessonWindow : public QDialog {
   virtual QList<LessonRecording> Recordings() const;
 
  protected:
-  virtual void SetLessonContext() {}      // the exercise codes of the window's drills
-  virtual void LessonSetUp() {}           // pictures and handlers of the window's own drills
-  virtual void LessonPageChanged() {}     // stops what must not run on the new page
-  virtual void StopPlayback() {}          // the window's own players, before it closes
+  virtual void SetLessonContext() {}   // the exercise codes of the window's drills
+  virtual void LessonSetUp() {}        // pictures and handlers of the window's own drills
+  virtual void LessonPageChanged() {}  // stops what must not run on the new page
+  virtual void StopPlayback() {}       // the window's own players, before it closes
   // Buttons handled by the lesson itself are not speaking buttons.
   virtual bool IsSpeakingButton(const QPushButton* button) const;
 

@@ -19,8 +19,8 @@
 #include "navigationbar.h"
 #include "pagecontrol.h"
 #include "pronunciation.h"
-#include "wordgame.h"
 #include "uiloader.h"
+#include "wordgame.h"
 
 std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
   std::unique_ptr<TLessonWindow> window;
@@ -47,7 +47,8 @@ std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
 
 void RegisterLessonWidgets() {
   // Every page control of the stored layouts belongs to a fixed-size window.
-  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("QTabWidget"), [](QWidget* parent) { return new PageControl(parent); });
+  PelanoUiLoader::RegisterWidgetClass(QStringLiteral("QTabWidget"),
+                                      [](QWidget* parent) { return new PageControl(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame6"), [](QWidget* parent) { return new TFrame6(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame1"), [](QWidget* parent) { return new TFrame1(parent); });
   PelanoUiLoader::RegisterWidgetClass(QStringLiteral("TFrame3"), [](QWidget* parent) { return new TFrame3(parent); });

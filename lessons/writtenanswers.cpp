@@ -66,8 +66,7 @@ void SaveWrittenAnswers(QTabWidget* pagxaro) {
   const QByteArray section = WindowSection(pagxaro);
   for (QWidget* component : OwnedComponents(pagxaro->window())) {
     if (!IsAnswerField(component)) continue;
-    const QString text =
-        IsMemo(component) ? ReadMemoText(component) : qobject_cast<QLineEdit*>(component)->text();
+    const QString text = IsMemo(component) ? ReadMemoText(component) : qobject_cast<QLineEdit*>(component)->text();
     settings->WriteBytes(section, component->objectName().toUtf8(), EncodeTranslation(text));
   }
 }
@@ -113,8 +112,8 @@ MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
     if (IsPlainEdit(component)) {
       const AnswerSlot slot = SlotOfField(tag);
       if (slot.slot < 1 || slot.slot > kSlots) continue;
-      answers[slot.slot] = QLatin1Char('\t') + Converted(qobject_cast<QLineEdit*>(component)->text(), slot.convert) +
-                           lineEnd + lineEnd;
+      answers[slot.slot] =
+          QLatin1Char('\t') + Converted(qobject_cast<QLineEdit*>(component)->text(), slot.convert) + lineEnd + lineEnd;
     } else if (auto* label = qobject_cast<QLabel*>(component); label && tag > 0 && tag <= kSlots) {
       const bool staticText = qobject_cast<StaticText*>(label) != nullptr;
       prompts[tag] = (staticText ? Converted(label->text(), true) : label->text()) + lineEnd;
@@ -128,8 +127,8 @@ MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
 
   MonitorMessage message;
   for (int slot = 1; slot <= kSlots; ++slot) message.body += prompts[slot] + answers[slot];
-  const QString subject = pagxaro->window()->windowTitle() + QStringLiteral(" - Pagxo ") +
-                          QString::number(pagxaro->currentIndex() + 1);
+  const QString subject =
+      pagxaro->window()->windowTitle() + QStringLiteral(" - Pagxo ") + QString::number(pagxaro->currentIndex() + 1);
   message.address = MonitorMailUrl(CurrentSettings().Adreso, subject);
   return message;
 }

@@ -16,10 +16,14 @@ bool IsPlainLabel(const QWidget* component) {
 
 QString FrameLabelKey(const QString& labelName, const QString& frameName) {
   static const QHash<QString, QString> frameOfLabel{
-      {QStringLiteral("Label7"), QStringLiteral("TFrame1")},      {QStringLiteral("PP_Label41"), QStringLiteral("TFrame2")},
-      {QStringLiteral("PP_Label1"), QStringLiteral("TFrame2")},   {QStringLiteral("Label68"), QStringLiteral("TFrame3")},
-      {QStringLiteral("Label59"), QStringLiteral("TFrame3")},     {QStringLiteral("Label6"), QStringLiteral("TFrame5")},
-      {QStringLiteral("Label1"), QStringLiteral("TFrame5")},      {QStringLiteral("Label83"), QStringLiteral("TFrame4")},
+      {QStringLiteral("Label7"), QStringLiteral("TFrame1")},
+      {QStringLiteral("PP_Label41"), QStringLiteral("TFrame2")},
+      {QStringLiteral("PP_Label1"), QStringLiteral("TFrame2")},
+      {QStringLiteral("Label68"), QStringLiteral("TFrame3")},
+      {QStringLiteral("Label59"), QStringLiteral("TFrame3")},
+      {QStringLiteral("Label6"), QStringLiteral("TFrame5")},
+      {QStringLiteral("Label1"), QStringLiteral("TFrame5")},
+      {QStringLiteral("Label83"), QStringLiteral("TFrame4")},
   };
   if (labelName == QLatin1String("Label84")) {
     return frameName == QLatin1String("TFrame41") ? QStringLiteral("TFrame41.Label84")

@@ -32,8 +32,7 @@ constexpr int kButtonBottomOffset = 31;
 
 // The frame a label lies on, or null for a label of the window itself.
 const QWidget* FrameOf(const QLabel* object) {
-  for (const QWidget* parent = object->parentWidget(); parent && !parent->isWindow();
-       parent = parent->parentWidget()) {
+  for (const QWidget* parent = object->parentWidget(); parent && !parent->isWindow(); parent = parent->parentWidget()) {
     if (qobject_cast<const TFrame*>(parent)) return parent;
   }
   return nullptr;

@@ -47,12 +47,23 @@ struct LessonButton {
 
 // The button names and the lesson numbers differ from the sixth lesson on.
 constexpr std::array<LessonButton, 13> kLessonButtons{{
-    {"Lec01", 1}, {"Lec02", 2}, {"Lec03", 3}, {"Lec04", 4}, {"Lec05", 5}, {"Lec05A", 6}, {"Lec06", 7},
-    {"Lec07", 8}, {"Lec08", 9}, {"Lec09", 10}, {"Lec10", 11}, {"Lec11", 12}, {"Lec12", 13},
+    {"Lec01", 1},
+    {"Lec02", 2},
+    {"Lec03", 3},
+    {"Lec04", 4},
+    {"Lec05", 5},
+    {"Lec05A", 6},
+    {"Lec06", 7},
+    {"Lec07", 8},
+    {"Lec08", 9},
+    {"Lec09", 10},
+    {"Lec10", 11},
+    {"Lec11", 12},
+    {"Lec12", 13},
 }};
 
-constexpr std::array<const char*, 6> kMenuButtons{"KioEstas", "KielUzi", "Konfigurado", "Kreditoj", "Eliri",
-                                                  "KieButono"};
+constexpr std::array<const char*, 6> kMenuButtons{"KioEstas", "KielUzi", "Konfigurado",
+                                                  "Kreditoj", "Eliri",   "KieButono"};
 
 std::array<TPelano::WindowFactory, 14>& LessonFactories() {
   static std::array<TPelano::WindowFactory, 14> factories;
@@ -121,9 +132,7 @@ TPelano::~TPelano() {
   CloseTranslationFile();
 }
 
-QPushButton* TPelano::Button(const char* name) const {
-  return findChild<QPushButton*>(QLatin1String(name));
-}
+QPushButton* TPelano::Button(const char* name) const { return findChild<QPushButton*>(QLatin1String(name)); }
 
 void TPelano::FormCreate() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -190,7 +199,7 @@ void TPelano::LoadSettingsAndMessages() {
 
   const MenuCaptions& captions = MenuTexts();
   const std::array<const QString*, 6> texts{&captions.KioEstas, &captions.KielUzi, &captions.Konfigurado,
-                                            &captions.Kreditoj,  &captions.Eliri,   &captions.KieButono};
+                                            &captions.Kreditoj, &captions.Eliri,   &captions.KieButono};
   for (std::size_t i = 0; i < kMenuButtons.size(); ++i) {
     QPushButton* button = Button(kMenuButtons[i]);
     button->setText(*texts[i]);
@@ -207,16 +216,15 @@ void TPelano::ConnectButtons() {
     connect(Button(lesson.name), &QPushButton::clicked, this, [this, number] { OpenLesson(number); });
   }
   connect(Button("KieButono"), &QPushButton::clicked, this, &TPelano::KieButonoClick);
-  connect(Button("KioEstas"), &QPushButton::clicked, this, [this] {
-    OpenHelpDocument(QStringLiteral("kioestas.rtf"), "KioDosiero", QStringLiteral("Kio_ang.rtf"));
-  });
-  connect(Button("KielUzi"), &QPushButton::clicked, this, [this] {
-    OpenHelpDocument(QStringLiteral("kieluzi.rtf"), "KielDosiero", QStringLiteral("Kiel_ang.rtf"));
-  });
+  connect(Button("KioEstas"), &QPushButton::clicked, this,
+          [this] { OpenHelpDocument(QStringLiteral("kioestas.rtf"), "KioDosiero", QStringLiteral("Kio_ang.rtf")); });
+  connect(Button("KielUzi"), &QPushButton::clicked, this,
+          [this] { OpenHelpDocument(QStringLiteral("kieluzi.rtf"), "KielDosiero", QStringLiteral("Kiel_ang.rtf")); });
   connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
   connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
   connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
-  connect(Button("Ligilo"), &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(WebAddressUrl(Button("Ligilo")->text())); });
+  connect(Button("Ligilo"), &QPushButton::clicked, this,
+          [this] { QDesktopServices::openUrl(WebAddressUrl(Button("Ligilo")->text())); });
 }
 
 void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {
@@ -335,6 +343,7 @@ void TPelano::ToggleTranslator() {
   const bool wasOn = file->ReadBool(General, Tradukilo, false);
   CurrentSettings().Tradukilo = !wasOn;
   file->WriteBool(General, Tradukilo, !wasOn);
-  const QString text = wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
+  const QString text =
+      wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
   QMessageBox::information(this, ApplicationTitle, text);
 }

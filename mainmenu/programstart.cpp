@@ -52,8 +52,8 @@ void SetSettingsAndCreditsFactories() {
   TPelano::SetConfigurationWindowFactory([](QWidget* owner) -> std::unique_ptr<QDialog> {
     auto* pelano = qobject_cast<TPelano*>(owner);
     if (!pelano) return nullptr;
-    return std::make_unique<TForm13>(pelano->TranslationFiles(), [pelano] { pelano->LoadSettingsAndMessages(); },
-                                     pelano);
+    return std::make_unique<TForm13>(
+        pelano->TranslationFiles(), [pelano] { pelano->LoadSettingsAndMessages(); }, pelano);
   });
   TPelano::SetCreditsWindowFactory([](QWidget* owner) { return std::make_unique<TForm15>(owner); });
 }

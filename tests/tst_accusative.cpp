@@ -184,9 +184,12 @@ class TestAccusative : public QObject {
     QTest::addColumn<QString>("textsCode");
     QTest::addColumn<int>("wrongClicks");
     QTest::addColumn<QString>("percentage");
-    QTest::newRow("2 hits, 1 miss") << "0912" << "0922" << 1 << "67%";
-    QTest::newRow("1 hit, 7 misses") << "0911" << "0921" << 7 << "12%";
-    QTest::newRow("3 hits, 5 misses") << "0913" << "0923" << 5 << "38%";
+    QTest::newRow("2 hits, 1 miss") << "0912"
+                                    << "0922" << 1 << "67%";
+    QTest::newRow("1 hit, 7 misses") << "0911"
+                                     << "0921" << 7 << "12%";
+    QTest::newRow("3 hits, 5 misses") << "0913"
+                                      << "0923" << 5 << "38%";
   }
   void percentages() {
     QFETCH(QString, code);

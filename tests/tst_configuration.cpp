@@ -30,7 +30,9 @@
 
 namespace {
 
-const QByteArray kGeneral = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kGeneral = QByteArray(
+    "[\xD8"
+    "enerala]\r\n");
 const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 const QByteArray kEnglish =
@@ -119,7 +121,8 @@ class TestConfiguration : public QObject {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + kPortuguese +
                                    "Korektanto=1\r\nNomo=Jo\xC3\xA3o\r\nAdreso=joao@example.org\r\nSistemo=2\r\n"
-                                   "\xC6" "apeligo=0\r\n");
+                                   "\xC6"
+                                   "apeligo=0\r\n");
     TPelano menu;
     const bool shown = WithConfiguration(menu, [](TForm13& form) {
       QCOMPARE(form.objectName(), QStringLiteral("Form13"));
@@ -203,7 +206,9 @@ class TestConfiguration : public QObject {
     }));
     const QByteArray saved = folder.Read("konfig.ini");
     QCOMPARE(GeneralKeysInOrder(saved), (QByteArrayList{"Lingvo", "Tiparo", "Dosiero", "Korektanto", "Nomo", "Adreso",
-                                                        "\xC6" "apeligo", "Sistemo"}));
+                                                        "\xC6"
+                                                        "apeligo",
+                                                        "Sistemo"}));
     TIniFile file(folder.Path("konfig.ini"));
     using namespace SettingsKeys;
     QCOMPARE(file.ReadString(General, Nomo, QString()), QStringLiteral("Ana"));

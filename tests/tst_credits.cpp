@@ -5,9 +5,9 @@
 #include "statictext.h"
 #include "tabrows.h"
 #include "testsupport.h"
+#include "translationfile.h"
 #include "translator.h"
 #include "weblink.h"
-#include "translationfile.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -20,15 +20,17 @@
 
 namespace {
 
-const QByteArray kGeneral = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kGeneral = QByteArray(
+    "[\xD8"
+    "enerala]\r\n");
 const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 const QStringList kTabNames{"Label2", "Label3", "Label4",   "Label5",   "Titolo",
                             "Label6", "Label8", "Label200", "Label201", "Aliaj_kreditoj"};
 const QStringList kLabelNames{"Label1", "Label12", "Label16", "Tradukinto", "Label17", "Label7", "Label9", "Label10"};
-const QStringList kStaticTextNames{"StaticText10", "StaticText1", "StaticText9", "StaticText8", "StaticText7",
-                                   "StaticText5",  "StaticText3", "StaticText2", "StaticText6", "StaticText_1",
-                                   "StaticText4"};
+const QStringList kStaticTextNames{"StaticText10", "StaticText1",  "StaticText9", "StaticText8",
+                                   "StaticText7",  "StaticText5",  "StaticText3", "StaticText2",
+                                   "StaticText6",  "StaticText_1", "StaticText4"};
 
 QPushButton* MenuButton(const TPelano& menu, const char* name) {
   return menu.findChild<QPushButton*>(QLatin1String(name));
@@ -125,8 +127,9 @@ class TestCredits : public QObject {
   void aTranslationWithoutItsSectionShowsWhatIsMissing() {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + "Lingvo=English\r\nDosiero=angla.trd\r\n");
-    folder.Write("tradukoj/angla.trd", "[Traduko]\r\nLingvo=English\r\nTradukinto=Ana'#10'Bruno\r\n"
-                                       "[Menuo]\r\nKreditoj=Credits\r\n");
+    folder.Write("tradukoj/angla.trd",
+                 "[Traduko]\r\nLingvo=English\r\nTradukinto=Ana'#10'Bruno\r\n"
+                 "[Menuo]\r\nKreditoj=Credits\r\n");
     TPelano menu;
     QVERIFY(WithCredits(menu, [](TForm15& form) {
       QCOMPARE(form.windowTitle(), QStringLiteral("Credits"));
@@ -150,9 +153,10 @@ class TestCredits : public QObject {
   void aTranslatedCreditsWindow() {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + "Lingvo=English\r\nDosiero=angla.trd\r\nTiparo=DejaVu Serif\r\n");
-    folder.Write("tradukoj/angla.trd", "[Traduko]\r\nTradukinto=Ana\r\n"
-                                       "[Menuo4]\r\nLabel6=Method\r\nLabel7=The lessons'#10'follow\r\n"
-                                       "Tradukinto=someone else\r\n");
+    folder.Write("tradukoj/angla.trd",
+                 "[Traduko]\r\nTradukinto=Ana\r\n"
+                 "[Menuo4]\r\nLabel6=Method\r\nLabel7=The lessons'#10'follow\r\n"
+                 "Tradukinto=someone else\r\n");
     TPelano menu;
     QVERIFY(WithCredits(menu, [](TForm15& form) {
       auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
@@ -212,10 +216,14 @@ class TestCredits : public QObject {
     QTest::addColumn<QString>("address");
     QTest::newRow("bare host and page") << " pelano-de-esperanto.github.io/monitor.html "
                                         << "https://pelano-de-esperanto.github.io/monitor.html";
-    QTest::newRow("with its scheme") << "http://example.org/a" << "http://example.org/a";
-    QTest::newRow("e-mail address") << "ana@example.org" << "mailto:ana@example.org";
-    QTest::newRow("mail link") << "mailto:ana@example.org" << "mailto:ana@example.org";
-    QTest::newRow("page holding an at sign") << "example.org/@ana" << "https://example.org/@ana";
+    QTest::newRow("with its scheme") << "http://example.org/a"
+                                     << "http://example.org/a";
+    QTest::newRow("e-mail address") << "ana@example.org"
+                                    << "mailto:ana@example.org";
+    QTest::newRow("mail link") << "mailto:ana@example.org"
+                               << "mailto:ana@example.org";
+    QTest::newRow("page holding an at sign") << "example.org/@ana"
+                                             << "https://example.org/@ana";
   }
   void captionsNameWebAndMailAddresses() {
     QFETCH(QString, caption);

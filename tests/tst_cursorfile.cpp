@@ -21,7 +21,10 @@ QByteArray BitmapCursor(int width, int height, QPoint hotSpot, QRgb colour) {
   qToLittleEndian<quint16>(1, bitmap.data() + 12);
   qToLittleEndian<quint16>(32, bitmap.data() + 14);
   for (int i = 0; i < width * height; ++i) {
-    bitmap.append(char(qBlue(colour))).append(char(qGreen(colour))).append(char(qRed(colour))).append(char(qAlpha(colour)));
+    bitmap.append(char(qBlue(colour)))
+        .append(char(qGreen(colour)))
+        .append(char(qRed(colour)))
+        .append(char(qAlpha(colour)));
   }
   bitmap.append(QByteArray(height * ((width + 31) / 32) * 4, '\0'));
   QByteArray file(22, '\0');

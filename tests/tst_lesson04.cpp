@@ -7,7 +7,6 @@
 #include "mp3fixtures.h"
 #include "mp3player.h"
 #include "navigationbar.h"
-#include "writtenanswers.h"
 #include "ownedcomponents.h"
 #include "playeractions.h"
 #include "programpaths.h"
@@ -16,6 +15,7 @@
 #include "testsupport.h"
 #include "verdicts.h"
 #include "waiting.h"
+#include "writtenanswers.h"
 
 #include <QDropEvent>
 #include <QFrame>

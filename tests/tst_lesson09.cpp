@@ -5,8 +5,8 @@
 #include "lessonwindows.h"
 #include "memoplayer.h"
 #include "messages.h"
-#include "ownedcomponents.h"
 #include "navigationbar.h"
+#include "ownedcomponents.h"
 #include "programpaths.h"
 #include "settings.h"
 #include "statictext.h"
@@ -107,10 +107,10 @@ class TestLesson10 : public QObject {
       int icon;
       int tag;
     };
-    const Page expected[] = {{"AliajVerbTempoj", 5, 0},  {"AliajVerbTempoj1", 5, 0}, {"GravajVerboj", 5, 0},
-                             {"EkzVerbajFinajhoj", 3, 2}, {"Participoj", 5, 0},      {"Participoj1", 5, 0},
-                             {"Participoj2", 5, 0},      {"EkzTraduko1", 8, 128},   {"PronomoSi", 5, 0},
-                             {"EkzPronomoj", 3, 2},      {"EkzAkuzativo", 1, 0},    {"EkzTraduko2", 8, 128},
+    const Page expected[] = {{"AliajVerbTempoj", 5, 0},   {"AliajVerbTempoj1", 5, 0}, {"GravajVerboj", 5, 0},
+                             {"EkzVerbajFinajhoj", 3, 2}, {"Participoj", 5, 0},       {"Participoj1", 5, 0},
+                             {"Participoj2", 5, 0},       {"EkzTraduko1", 8, 128},    {"PronomoSi", 5, 0},
+                             {"EkzPronomoj", 3, 2},       {"EkzAkuzativo", 1, 0},     {"EkzTraduko2", 8, 128},
                              {"EkzTraduko3", 8, 128}};
     QTabWidget* pages = window->Pagxaro();
     QCOMPARE(pages->count(), int(std::size(expected)));
@@ -146,8 +146,10 @@ class TestLesson10 : public QObject {
       QCOMPARE(memo->property("tag").toInt(), 128);
       int texts = 0;
       for (auto* text : page->findChildren<StaticText*>()) {
-        if (text->property("tag").toInt() == 1) ++texts;
-        else QCOMPARE(text->property("tag").toInt(), 0);  // the glossary is not sent
+        if (text->property("tag").toInt() == 1)
+          ++texts;
+        else
+          QCOMPARE(text->property("tag").toInt(), 0);  // the glossary is not sent
       }
       QCOMPARE(texts, 1);
     }
@@ -294,7 +296,8 @@ class TestLesson10 : public QObject {
         }
       }
       if (shots) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson10-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                            QStringLiteral("/lesson10-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
       }
     }
   }
@@ -304,7 +307,7 @@ class TestLesson10 : public QObject {
     auto window = OpenLesson10();
     window->show();
     TFrame6* bar = window->SubaParto();
-    const std::tuple<int, bool, bool> expectations[] = {{0, false, false}, {3, false, true},  {7, true, true},
+    const std::tuple<int, bool, bool> expectations[] = {{0, false, false}, {3, false, true},   {7, true, true},
                                                         {9, false, true},  {10, false, false}, {12, true, true}};
     for (const auto& [page, envelope, hint] : expectations) {
       window->Pagxaro()->setCurrentIndex(page);

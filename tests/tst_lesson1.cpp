@@ -72,9 +72,9 @@ class TestLesson1 : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 01"));
     QCOMPARE(window->size(), QSize(632, 442));
     QTabWidget* pages = window->Pagxaro();
-    const QStringList names{"Alfabeto", "EkzAudKompreno1", "Pronomoj",        "Verboj",  "Vortaro",
-                            "Pluralo",  "PosedajPronomoj", "Artikolo",        "PP_Pagxo", "EkzAudKompreno2",
-                            "EkzVortoLudo", "Traduko"};
+    const QStringList names{"Alfabeto", "EkzAudKompreno1", "Pronomoj",        "Verboj",
+                            "Vortaro",  "Pluralo",         "PosedajPronomoj", "Artikolo",
+                            "PP_Pagxo", "EkzAudKompreno2", "EkzVortoLudo",    "Traduko"};
     QCOMPARE(pages->count(), names.size());
     for (int i = 0; i < names.size(); ++i) {
       QCOMPARE(pages->widget(i)->objectName(), names[i]);
@@ -208,10 +208,16 @@ class TestLesson1 : public QObject {
     auto window = OpenLesson1();
     window->show();
     window->Pagxaro()->setCurrentIndex(11);
-    const QStringList answers{"La teo estas varma.", "La kafo ne estis varma.", "La ruĝaj floroj estas belaj.",
-                              "Mia patro estas bona amiko.", "Ŝia domo estas granda kaj nova.",
-                              "Ni estos bonaj amikoj.", "La hundo kaj la kato estis amikoj.",
-                              "Iliaj libroj estas novaj.", "Vi estis miaj amikoj.", ""};
+    const QStringList answers{"La teo estas varma.",
+                              "La kafo ne estis varma.",
+                              "La ruĝaj floroj estas belaj.",
+                              "Mia patro estas bona amiko.",
+                              "Ŝia domo estas granda kaj nova.",
+                              "Ni estos bonaj amikoj.",
+                              "La hundo kaj la kato estis amikoj.",
+                              "Iliaj libroj estas novaj.",
+                              "Vi estis miaj amikoj.",
+                              ""};
     for (int i = 0; i < answers.size(); ++i) {
       window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(i + 2))->setText(answers[i]);
     }
@@ -287,7 +293,8 @@ class TestLesson1 : public QObject {
     QVERIFY(!stop->isEnabled());
     QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("00"));
     QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("97%"));
-    for (auto* control : Find<QFrame>(window.get(), "Panel12")->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (auto* control :
+         Find<QFrame>(window.get(), "Panel12")->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
       QVERIFY(!control->isVisible());
     }
   }
@@ -328,8 +335,7 @@ class TestLesson1 : public QObject {
     game->findChild<QPushButton*>(QStringLiteral("BitBtn18"))->click();
     QCOMPARE(game->findChild<StaticText*>(QStringLiteral("Placar15"))->text(), QStringLiteral("28"));
     const QString word = game->findChild<StaticText*>(QStringLiteral("Vorto"))->text();
-    const QString answer =
-        game->findChild<QCheckBox*>(QStringLiteral("Grupo%1").arg(game->RightPosition()))->text();
+    const QString answer = game->findChild<QCheckBox*>(QStringLiteral("Grupo%1").arg(game->RightPosition()))->text();
     // The word is a speaking button of the window and the answer one of its labels.
     bool wordFound = false;
     for (auto* button : window->findChildren<QPushButton*>()) wordFound |= button->text() == word;

@@ -3,8 +3,8 @@
 #include "lessoncontext.h"
 #include "lessonwindows.h"
 #include "messages.h"
-#include "ownedcomponents.h"
 #include "navigationbar.h"
+#include "ownedcomponents.h"
 #include "programpaths.h"
 #include "scoreboard.h"
 #include "settings.h"
@@ -40,8 +40,13 @@ struct LessonFolder {
   ~LessonFolder() { CloseSettingsFile(); }
 };
 
-const QByteArray kHalfPastNine = "[1001D]\n1=la na\xc5\xad" "a kaj duono\n2=la na\xc5\xad" "a kaj tridek\n[1001R]\n1=09:30\n2=09:30\n";
-const QByteArray kTwoTimes = "[1001D]\n1=la na\xc5\xad" "a kaj duono\n2=la dek-kvina\n[1001R]\n1=09:30\n2=15:00\n";
+const QByteArray kHalfPastNine =
+    "[1001D]\n1=la na\xc5\xad"
+    "a kaj duono\n2=la na\xc5\xad"
+    "a kaj tridek\n[1001R]\n1=09:30\n2=09:30\n";
+const QByteArray kTwoTimes =
+    "[1001D]\n1=la na\xc5\xad"
+    "a kaj duono\n2=la dek-kvina\n[1001R]\n1=09:30\n2=15:00\n";
 
 std::unique_ptr<TForm10> OpenLesson11() {
   std::unique_ptr<QDialog> window = CreateLessonWindow(11, nullptr);
@@ -93,11 +98,17 @@ class TestLesson11 : public QObject {
     QCOMPARE(window->objectName(), QStringLiteral("Form10"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 11"));
     QCOMPARE(window->size(), QSize(632, 442));
-    const std::tuple<const char*, int, int> expected[] = {
-        {"PrimitivajAdverboj", 5, 0}, {"PrimitivajAdverboj1", 5, 0}, {"PrimitivajAdverboj2", 5, 0},
-        {"PrimitivajAdverboj3", 5, 0}, {"EkzVortoLudo", 4, 0},       {"Horoj", 5, 0},
-        {"EkzHoroj", 3, 0},           {"ParajEsprimoj", 5, 0},      {"AliajDemandFormoj", 5, 0},
-        {"Interjekcioj", 5, 0},       {"EkzDemandoj", 8, 128}};
+    const std::tuple<const char*, int, int> expected[] = {{"PrimitivajAdverboj", 5, 0},
+                                                          {"PrimitivajAdverboj1", 5, 0},
+                                                          {"PrimitivajAdverboj2", 5, 0},
+                                                          {"PrimitivajAdverboj3", 5, 0},
+                                                          {"EkzVortoLudo", 4, 0},
+                                                          {"Horoj", 5, 0},
+                                                          {"EkzHoroj", 3, 0},
+                                                          {"ParajEsprimoj", 5, 0},
+                                                          {"AliajDemandFormoj", 5, 0},
+                                                          {"Interjekcioj", 5, 0},
+                                                          {"EkzDemandoj", 8, 128}};
     QTabWidget* pages = window->Pagxaro();
     QCOMPARE(pages->count(), int(std::size(expected)));
     for (int i = 0; i < pages->count(); ++i) {
@@ -211,7 +222,8 @@ class TestLesson11 : public QObject {
         }
       }
       if (shots) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson11-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
+                            QStringLiteral("/lesson11-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
       }
     }
   }
@@ -431,9 +443,16 @@ class TestLesson11 : public QObject {
       edit->setText(QStringLiteral("respondo %1").arg(edit->property("tag").toInt()));
     }
     const QString body = BuildMonitorMessage(window->Pagxaro()).body;
-    const QStringList inOrder{"Dê duas outras formas de fazer as perguntas:", "1. Ĉu vi parolas Esperanton?",
-                              "\trespondo 3", "\trespondo 4", "5. Ĉu Maria venos morgaŭ?", "\trespondo 12",
-                              "Dê duas formas de dizer as horas:", "1. 13:45", "\trespondo 14", "5. 12:00",
+    const QStringList inOrder{"Dê duas outras formas de fazer as perguntas:",
+                              "1. Ĉu vi parolas Esperanton?",
+                              "\trespondo 3",
+                              "\trespondo 4",
+                              "5. Ĉu Maria venos morgaŭ?",
+                              "\trespondo 12",
+                              "Dê duas formas de dizer as horas:",
+                              "1. 13:45",
+                              "\trespondo 14",
+                              "5. 12:00",
                               "\trespondo 23"};
     int at = -1;
     for (const QString& part : inOrder) {

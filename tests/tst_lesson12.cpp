@@ -56,12 +56,16 @@ T* Find(QWidget* window, const QString& name) {
 }
 
 // The question labels, by their Tag, and the first words of their texts.
-const QList<std::pair<int, QString>> kQuestions{
-    {1, "1. Coloque no plural as seguintes palavras:"},  {11, "2. Coloque no feminino os seguintes nomes:"},
-    {21, "3. Indique o contrário dos seguintes nomes:"}, {31, "4."},
-    {40, "5."},                                           {49, "6. Escreva a frase com o correlativo correto:"},
-    {55, "7. Escreva a frase com a preposição correta:"}, {61, "8."},
-    {72, "9. Traduza para o Esperanto:"},                 {74, "10. Traduza para o português:"}};
+const QList<std::pair<int, QString>> kQuestions{{1, "1. Coloque no plural as seguintes palavras:"},
+                                                {11, "2. Coloque no feminino os seguintes nomes:"},
+                                                {21, "3. Indique o contrário dos seguintes nomes:"},
+                                                {31, "4."},
+                                                {40, "5."},
+                                                {49, "6. Escreva a frase com o correlativo correto:"},
+                                                {55, "7. Escreva a frase com a preposição correta:"},
+                                                {61, "8."},
+                                                {72, "9. Traduza para o Esperanto:"},
+                                                {74, "10. Traduza para o português:"}};
 
 QLabel* Question(QWidget* window, int tag) {
   for (auto* label : window->findChildren<QLabel*>()) {
@@ -191,7 +195,8 @@ class TestFinalExam : public QObject {
     const QMap<int, QLineEdit*> edits = EditsByTag(window.get());
     for (auto it = edits.begin(); it != edits.end(); ++it) it.value()->setText(QStringLiteral("ĉ%1").arg(it.key()));
     Find<QPlainTextEdit>(window.get(), QStringLiteral("Memo2"))->setPlainText(QStringLiteral("Hieraŭ pluvis."));
-    Find<QPlainTextEdit>(window.get(), QStringLiteral("Memo4"))->setPlainText(QStringLiteral("Querido Paulo,\nobrigada!"));
+    Find<QPlainTextEdit>(window.get(), QStringLiteral("Memo4"))
+        ->setPlainText(QStringLiteral("Querido Paulo,\nobrigada!"));
     window->Pagxaro()->setCurrentIndex(4);
     const MonitorMessage message = BuildMonitorMessage(window->Pagxaro());
 
@@ -208,7 +213,8 @@ class TestFinalExam : public QObject {
     for (auto* text : window->findChildren<StaticText*>()) {
       if (ComponentTag(text) == 75) letter = text->text();
     }
-    QVERIFY(message.body.endsWith(ToLetterSystem(letter, 1) + QStringLiteral("\r\n\r\nQuerido Paulo,\nobrigada!\r\n\r\n")));
+    QVERIFY(
+        message.body.endsWith(ToLetterSystem(letter, 1) + QStringLiteral("\r\n\r\nQuerido Paulo,\nobrigada!\r\n\r\n")));
     // Every question in its slot order, and both answers of question 4 in order after their sentence.
     int previous = -1;
     for (const auto& question : kQuestions) {
@@ -247,7 +253,8 @@ class TestFinalExam : public QObject {
 
   void resumesOnPage3() {
     TempProgramFolder folder;
-    folder.Write("konfig.ini", QByteArray("[\xD8" "enerala]\r\nLingvo=Portugu\xC3\xAAs\r\n"));
+    folder.Write("konfig.ini", QByteArray("[\xD8"
+                                          "enerala]\r\nLingvo=Portugu\xC3\xAAs\r\n"));
     TPelano::SetLessonWindowFactory(13, [](QWidget* owner) { return CreateLessonWindow(13, owner); });
     TPelano menu;
     menu.show();

@@ -25,8 +25,10 @@ class TestLetters : public QObject {
     control.setFocus();
     QApplication::setActiveWindow(&control);
     QTest::keyClicks(&control, keys);
-    if constexpr (std::is_same_v<Control, QLineEdit>) return control.text();
-    else return control.toPlainText();
+    if constexpr (std::is_same_v<Control, QLineEdit>)
+      return control.text();
+    else
+      return control.toPlainText();
   }
 
  private Q_SLOTS:
@@ -89,9 +91,7 @@ class TestLetters : public QObject {
     QCOMPARE(LastTypedKey(), QChar());
   }
 
-  void hatTypingInMultiLineBox() {
-    QCOMPARE(TypeInto<QPlainTextEdit>("Mi mangxas."), QStringLiteral("Mi manĝas."));
-  }
+  void hatTypingInMultiLineBox() { QCOMPARE(TypeInto<QPlainTextEdit>("Mi mangxas."), QStringLiteral("Mi manĝas.")); }
 
   void caretMovedBeforeTheX() {
     QLineEdit edit;

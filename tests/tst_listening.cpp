@@ -79,7 +79,9 @@ class TestListening : public QObject {
   }
 
   void hatTypingInTheAnswer() {
-    ListeningWindow w("[0902D]\r\n1=\xC4\x89" "ambro\r\n2=domo\r\n");
+    ListeningWindow w(
+        "[0902D]\r\n1=\xC4\x89"
+        "ambro\r\n2=domo\r\n");
     w.Start();
     auto* edit = w.Get<QLineEdit>("Edit1");
     QTRY_VERIFY(edit->hasFocus());
@@ -140,7 +142,8 @@ class TestListening : public QObject {
     for (int i = 0; i < 48; ++i) w.Answer(w.frame->ExpectedAnswer());
     QCOMPARE(w.Text("placar6"), QStringLiteral("48"));
     QCOMPARE(w.Text("placar5"), QStringLiteral("0"));
-    for (int line = 72; line <= 119; ++line) QVERIFY(!w.Text(qPrintable(QStringLiteral("StaticText%1").arg(line))).isEmpty());
+    for (int line = 72; line <= 119; ++line)
+      QVERIFY(!w.Text(qPrintable(QStringLiteral("StaticText%1").arg(line))).isEmpty());
     QVERIFY(w.Get<QPushButton>("BitBtn8")->isEnabled());
   }
 

@@ -21,7 +21,9 @@
 
 namespace {
 
-const QByteArray kGeneral = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kGeneral = QByteArray(
+    "[\xD8"
+    "enerala]\r\n");
 const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 QPushButton* ButtonOf(const TPelano& window, const char* name) {
@@ -50,7 +52,9 @@ class TestMainWindow : public QObject {
   void firstStartAsksForTheLanguage() {
     TempProgramFolder folder;
     folder.Write("tradukoj/angla.trd", "[Traduko]\r\nLingvo=English\r\nLingvoID=ENU\r\n");
-    folder.Write("tradukoj/Ceha.TRD", "[Traduko]\r\nLingvo=\xC4\x8C" "e\xC5\xA1tina\r\nLingvoID=CSY\r\n");
+    folder.Write("tradukoj/Ceha.TRD",
+                 "[Traduko]\r\nLingvo=\xC4\x8C"
+                 "e\xC5\xA1tina\r\nLingvoID=CSY\r\n");
     folder.Write("tradukoj/notes.txt", "not a translation");
     QString shownEntry;
     QStringList entries;
@@ -96,8 +100,9 @@ class TestMainWindow : public QObject {
   void translatedMenu() {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + "Lingvo=English\r\nDosiero=ANGLA.trd\r\nTiparo=DejaVu Sans\r\n");
-    folder.Write("tradukoj/angla.trd", "[Menuo]\r\nKioEstas=What is Esperanto?\r\nEliri=Quit'#10'now\r\n"
-                                       "[Mesagxoj]\r\nsmLigilo=The course online\r\n");
+    folder.Write("tradukoj/angla.trd",
+                 "[Menuo]\r\nKioEstas=What is Esperanto?\r\nEliri=Quit'#10'now\r\n"
+                 "[Mesagxoj]\r\nsmLigilo=The course online\r\n");
     TPelano window;
     QVERIFY(TranslationFile());
     QCOMPARE(ButtonOf(window, "KioEstas")->text(), QStringLiteral("What is Esperanto?"));

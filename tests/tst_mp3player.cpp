@@ -28,9 +28,8 @@ struct Heard {
     });
     QObject::connect(&player, &Mp3Player::NotifyStreamDuration, &player, [this](int s) { durations.append(s); });
     QObject::connect(&player, &Mp3Player::NotifyPong, &player, [this](int tag) { pongs.append(tag); });
-    QObject::connect(&player, &Mp3Player::NotifyInputTimecode, &player, [this](int h, int m, int s, int f) {
-      positions.append(((h * 60 + m) * 60 + s) * 100 + f);
-    });
+    QObject::connect(&player, &Mp3Player::NotifyInputTimecode, &player,
+                     [this](int h, int m, int s, int f) { positions.append(((h * 60 + m) * 60 + s) * 100 + f); });
   }
   bool WaitForEnd(double seconds) {
     return WaitUntil([this] { return endAt >= 0; }, seconds);

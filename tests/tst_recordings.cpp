@@ -6,18 +6,18 @@
 #include "soundnames.h"
 #include "testsupport.h"
 
-#include <QRegularExpression>
-#include <cmath>
-#include <QtEndian>
-#include <QSet>
-#include <QSaveFile>
-#include <QTemporaryDir>
-#include <QJsonObject>
-#include <QJsonDocument>
-#include <QFileInfo>
-#include <QFile>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
+#include <cmath>
 
 #include <mpg123.h>
 
@@ -142,8 +142,8 @@ class TestRecordings : public QObject {
     for (const Recording& recording : CourseRecordings()) {
       // Names that differ only in letter case are one file, as the program looks them up.
       QTest::newRow(qPrintable(recording.relativePath))
-          << DataPath(recording.relativePath)
-          << (recording.source == RecordingSource::Note) << int(recording.text.size());
+          << DataPath(recording.relativePath) << (recording.source == RecordingSource::Note)
+          << int(recording.text.size());
     }
   }
   void everyRecordingIsAPlayableMp3() {
@@ -241,10 +241,10 @@ class TestRecordings : public QObject {
     QFETCH(int, changed);
     QFETCH(QString, how);
     TempProgramFolder folder;
-    QList<Recording> recordings{Speech(QStringLiteral("jes1.mp3"), QStringLiteral("Jes!")),
-                                Speech(QStringLiteral("ne1.mp3"), QStringLiteral("Ne."), Speakers()[1]),
-                                {QStringLiteral("sonoj\\noteto.mp3"), QString(), Voice{QStringLiteral("noto")},
-                                 RecordingSource::Note}};
+    QList<Recording> recordings{
+        Speech(QStringLiteral("jes1.mp3"), QStringLiteral("Jes!")),
+        Speech(QStringLiteral("ne1.mp3"), QStringLiteral("Ne."), Speakers()[1]),
+        {QStringLiteral("sonoj\\noteto.mp3"), QString(), Voice{QStringLiteral("noto")}, RecordingSource::Note}};
 
     const RecordingPlan fresh = PlanRecordings(folder.Path(), recordings, Manifest());
     QCOMPARE(Paths(fresh.toMake), Paths(recordings));
@@ -470,8 +470,8 @@ class TestRecordings : public QObject {
     QTest::newRow("no lame") << QByteArray("real") << QByteArray() << QStringLiteral("lame not found");
     QTest::newRow("espeak-ng fails") << QByteArray("echo 'voice eo missing' >&2; exit 1") << QByteArray("real")
                                      << QStringLiteral("espeak-ng failed: exit code 1: voice eo missing");
-    QTest::newRow("espeak-ng says nothing") << QByteArray("exit 0") << QByteArray("real")
-                                            << QStringLiteral("espeak-ng wrote no sound");
+    QTest::newRow("espeak-ng says nothing")
+        << QByteArray("exit 0") << QByteArray("real") << QStringLiteral("espeak-ng wrote no sound");
     QTest::newRow("lame fails") << QByteArray("real") << QByteArray("exit 3")
                                 << QStringLiteral("lame failed: exit code 3");
     QTest::newRow("lame crashes") << QByteArray("real") << QByteArray("kill -SEGV $$")

@@ -10,7 +10,9 @@
 #include <QtTest>
 
 namespace {
-const QByteArray kGeneralHeader = QByteArray("[\xD8" "enerala]\r\n");
+const QByteArray kGeneralHeader = QByteArray(
+    "[\xD8"
+    "enerala]\r\n");
 }
 
 class TestSettings : public QObject {
@@ -48,7 +50,10 @@ class TestSettings : public QObject {
     using namespace SettingsKeys;
     SettingsFile()->WriteBool(General, Capeligo, false);
     SettingsFile()->WriteString(General, Nomo, QStringLiteral("Ĝoja Ŝanĉo"));
-    QCOMPARE(folder.Read("konfig.ini"), kGeneralHeader + "\xC6" "apeligo=0\r\nNomo=\xC4\x9Coja \xC5\x9C" "an\xC4\x89o\r\n");
+    QCOMPARE(folder.Read("konfig.ini"), kGeneralHeader +
+                                            "\xC6"
+                                            "apeligo=0\r\nNomo=\xC4\x9Coja \xC5\x9C"
+                                            "an\xC4\x89o\r\n");
     ReadSettings();
     QVERIFY(!CurrentSettings().Capeligo);
     QCOMPARE(CurrentSettings().Nomo, QStringLiteral("Ĝoja Ŝanĉo"));
@@ -56,8 +61,10 @@ class TestSettings : public QObject {
 
   void olderFilesInWindows1252() {
     TempProgramFolder folder;
-    folder.Write("konfig.ini", kGeneralHeader + "Nomo=Jos\xe9 Mar\xed" "a\r\nAdreso=jose@example.org\r\nSistemo=2\r\n"
-                                                "LastaLeciono=0x0C\r\nLastaPagxo=7\r\nKorektanto=1\r\n");
+    folder.Write("konfig.ini", kGeneralHeader +
+                                   "Nomo=Jos\xe9 Mar\xed"
+                                   "a\r\nAdreso=jose@example.org\r\nSistemo=2\r\n"
+                                   "LastaLeciono=0x0C\r\nLastaPagxo=7\r\nKorektanto=1\r\n");
     OpenSettingsFile();
     ReadSettings();
     const Settings& s = CurrentSettings();
@@ -107,7 +114,8 @@ class TestSettings : public QObject {
   void messagesFromATranslation() {
     TempProgramFolder folder;
     folder.Write("tradukoj/angla.trd",
-                 "[Traduko]\r\nTradukinto=Ana \xC5\x9C" "tono\r\n"
+                 "[Traduko]\r\nTradukinto=Ana \xC5\x9C"
+                 "tono\r\n"
                  "[Mesagxoj]\r\nsmGratulon=Well done!'#10'Very good.\r\nsmDenove=\r\nsmPordo=\xe9t\xe9\r\n"
                  "[Menuo]\r\nKieButono=Where did I stop?\r\n");
     OpenTranslationFile(DataPath("tradukoj\\angla.trd"));
@@ -138,22 +146,38 @@ class TestSettings : public QObject {
   void languageAbbreviations_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("abbreviation");
-    QTest::newRow("Brazil") << "pt_BR" << "PTB";
-    QTest::newRow("Portugal") << "pt_PT" << "PTG";
-    QTest::newRow("US") << "en_US" << "ENU";
-    QTest::newRow("UK") << "en_GB" << "ENG";
-    QTest::newRow("Spain") << "es_ES" << "ESN";
-    QTest::newRow("France") << "fr_FR" << "FRA";
-    QTest::newRow("Germany") << "de_DE" << "DEU";
-    QTest::newRow("Russia") << "ru_RU" << "RUS";
-    QTest::newRow("Czech") << "cs_CZ" << "CSY";
-    QTest::newRow("Greek") << "el_GR" << "ELL";
-    QTest::newRow("Japan") << "ja_JP" << "JPN";
-    QTest::newRow("Croatia") << "hr_HR" << "HRV";
-    QTest::newRow("Lithuania") << "lt_LT" << "LTH";
-    QTest::newRow("Norway") << "nb_NO" << "NOR";
-    QTest::newRow("Serbian Latin") << "sr_Latn_RS" << "SRL";
-    QTest::newRow("Esperanto") << "eo" << "EO";
+    QTest::newRow("Brazil") << "pt_BR"
+                            << "PTB";
+    QTest::newRow("Portugal") << "pt_PT"
+                              << "PTG";
+    QTest::newRow("US") << "en_US"
+                        << "ENU";
+    QTest::newRow("UK") << "en_GB"
+                        << "ENG";
+    QTest::newRow("Spain") << "es_ES"
+                           << "ESN";
+    QTest::newRow("France") << "fr_FR"
+                            << "FRA";
+    QTest::newRow("Germany") << "de_DE"
+                             << "DEU";
+    QTest::newRow("Russia") << "ru_RU"
+                            << "RUS";
+    QTest::newRow("Czech") << "cs_CZ"
+                           << "CSY";
+    QTest::newRow("Greek") << "el_GR"
+                           << "ELL";
+    QTest::newRow("Japan") << "ja_JP"
+                           << "JPN";
+    QTest::newRow("Croatia") << "hr_HR"
+                             << "HRV";
+    QTest::newRow("Lithuania") << "lt_LT"
+                               << "LTH";
+    QTest::newRow("Norway") << "nb_NO"
+                            << "NOR";
+    QTest::newRow("Serbian Latin") << "sr_Latn_RS"
+                                   << "SRL";
+    QTest::newRow("Esperanto") << "eo"
+                               << "EO";
   }
   void languageAbbreviations() {
     QFETCH(QString, locale);

@@ -192,13 +192,16 @@ class TestTranslation : public QObject {
     QVERIFY(correlative.startsWith(QStringLiteral("Orientando-se pela tradução")));
     QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec05A"), QStringLiteral("TFrame41")), correlative);
     QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec05"), QStringLiteral("Frame42")), QString());
-    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec07"), QStringLiteral("Frame42")).contains(QStringLiteral("prefixo ou sufixo")));
-    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec02"), QStringLiteral("TFrame41")).contains(QStringLiteral("plural \"j\"")));
+    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec07"), QStringLiteral("Frame42"))
+                .contains(QStringLiteral("prefixo ou sufixo")));
+    QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec02"), QStringLiteral("TFrame41"))
+                .contains(QStringLiteral("plural \"j\"")));
     QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec01"), QStringLiteral("TFrame41")), QString());
     QCOMPARE(BuiltInGapInstruction(QStringLiteral("Lec12"), QStringLiteral("TFrame41")), QString());
     for (int pair : {2, 5, 6, 7, 8, 9}) {
-      QVERIFY(BuiltInGapInstruction(QStringLiteral("Lec%1").arg(pair, 2, 10, QLatin1Char('0')), QStringLiteral("TFrame41"))
-                  .endsWith(QStringLiteral("Tente obter no mínimo 70% de acerto.")));
+      QVERIFY(
+          BuiltInGapInstruction(QStringLiteral("Lec%1").arg(pair, 2, 10, QLatin1Char('0')), QStringLiteral("TFrame41"))
+              .endsWith(QStringLiteral("Tente obter no mínimo 70% de acerto.")));
     }
   }
 
@@ -267,7 +270,8 @@ class TestTranslation : public QObject {
     QVERIFY(labels > 100);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->font().family(), kTiparo);
     // Lesson 1 is blue.
-    QVERIFY(window->findChild<QLabel*>(QStringLiteral("GradTitolo1"))->styleSheet().contains(QLatin1String("Blua_strio")));
+    QVERIFY(
+        window->findChild<QLabel*>(QStringLiteral("GradTitolo1"))->styleSheet().contains(QLatin1String("Blua_strio")));
   }
 
   void headingStripsFollowTheWindowColour() {
@@ -429,9 +433,9 @@ class TestTranslation : public QObject {
   void deliveredTranslationsHoldTheWholeTemplate() {
     const TUniqueIniFile sample = LoadedIni(QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/sxablono.txt"));
     const QByteArrayList sections = sample.SectionNames();
-    for (const char* section : {"Traduko", "Mesagxoj", "Menuo", "Gheneralaj", "Konfig", "Menuo4", "Lec01", "Lec02",
-                                "Lec03", "Lec04", "Lec05", "Lec05A", "Lec06", "Lec07", "Lec08", "Lec09", "Lec10",
-                                "Lec11", "Lec12", "Ekzerco-Klarigoj"}) {
+    for (const char* section : {"Traduko", "Mesagxoj", "Menuo", "Gheneralaj", "Konfig", "Menuo4",          "Lec01",
+                                "Lec02",   "Lec03",    "Lec04", "Lec05",      "Lec05A", "Lec06",           "Lec07",
+                                "Lec08",   "Lec09",    "Lec10", "Lec11",      "Lec12",  "Ekzerco-Klarigoj"}) {
       QVERIFY2(sections.contains(section), section);
     }
     const QDir delivered = DeliveredTranslations();
@@ -443,16 +447,19 @@ class TestTranslation : public QObject {
       for (const QByteArray& section : sections) {
         const QByteArrayList keys = sample.SectionKeys(section);
         for (const QByteArray& key : keys) {
-          if (DecodeTranslation(translation.Read(section, key)).isEmpty()) faults << QString::fromLatin1(section + "." + key);
+          if (DecodeTranslation(translation.Read(section, key)).isEmpty())
+            faults << QString::fromLatin1(section + "." + key);
         }
         if (section.startsWith("Ekzerco-")) {
           for (const QByteArray& key : translation.SectionKeys(section)) {
-            if (!keys.contains(key)) faults << QString::fromLatin1(section + "." + key) + QStringLiteral(" (no such item)");
+            if (!keys.contains(key))
+              faults << QString::fromLatin1(section + "." + key) + QStringLiteral(" (no such item)");
           }
         }
       }
-      QVERIFY2(faults.isEmpty(), qPrintable(file + QStringLiteral(": ") + QString::number(faults.size()) +
-                                            QStringLiteral(" texts wrong or missing, first ") + faults.mid(0, 12).join(u' ')));
+      QVERIFY2(faults.isEmpty(),
+               qPrintable(file + QStringLiteral(": ") + QString::number(faults.size()) +
+                          QStringLiteral(" texts wrong or missing, first ") + faults.mid(0, 12).join(u' ')));
     }
   }
 
@@ -463,7 +470,8 @@ class TestTranslation : public QObject {
     for (const QString& name : data.entryList({QStringLiteral("*.dat")}, QDir::Files)) {
       folder.Write(QStringLiteral("ekzercoj/") + name, ReadFileBytes(data.filePath(name)));
     }
-    folder.Write(QStringLiteral("tradukoj/angla.trd"), ReadFileBytes(DeliveredTranslations().filePath(QStringLiteral("angla.trd"))));
+    folder.Write(QStringLiteral("tradukoj/angla.trd"),
+                 ReadFileBytes(DeliveredTranslations().filePath(QStringLiteral("angla.trd"))));
     CurrentSettings().Lingvo = QStringLiteral("English");
     CurrentSettings().Dosiero = QStringLiteral("angla.trd");
     OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\angla.trd")));
@@ -510,7 +518,8 @@ class TestTranslation : public QObject {
     for (const QString& file : files) {
       const TUniqueIniFile translation = LoadedIni(DeliveredTranslations().filePath(file));
       const QByteArrayList keys = translation.SectionKeys("Traduko");
-      for (const auto& [key, fallback] : {std::pair{"KioDosiero", "Kio_ang.rtf"}, std::pair{"KielDosiero", "Kiel_ang.rtf"}}) {
+      for (const auto& [key, fallback] :
+           {std::pair{"KioDosiero", "Kio_ang.rtf"}, std::pair{"KielDosiero", "Kiel_ang.rtf"}}) {
         const QByteArray name = keys.contains(key) ? translation.Read("Traduko", key) : QByteArray(fallback);
         checkDocument(file + u'.' + QLatin1String(key), QString::fromLatin1(name));
       }
@@ -526,7 +535,8 @@ class TestTranslation : public QObject {
     const QString folder = QStringLiteral(PELANO_PROGRAM_DIR "tradukoj/");
     TSharedIniFile lesson1(folder + QStringLiteral("lec01.tdf"));
     std::unique_ptr<QWidget> stored(PelanoUiLoader::Load(LayoutPathOfLesson1(), nullptr));
-    QCOMPARE(ReadReference(lesson1, QStringLiteral("Label1")), stored->findChild<QLabel*>(QStringLiteral("Label1"))->text());
+    QCOMPARE(ReadReference(lesson1, QStringLiteral("Label1")),
+             stored->findChild<QLabel*>(QStringLiteral("Label1"))->text());
     QCOMPARE(ReadReference(lesson1, QStringLiteral("Label999")), ReferenceNotFound);
     TSharedIniFile general(folder + QStringLiteral("Gheneralaj.tdf"));
     QVERIFY(ReadReference(general, QStringLiteral("TFrame1.Label7")).startsWith(QStringLiteral("Neste exercício")));

@@ -273,7 +273,7 @@ class TestTranslator : public QObject {
     TForm19 translator;
     auto window = OpenLesson1();
     QLabel* shortLabel = LabelOnPage(window.get(), "GradTitolo1");  // sizes itself to its text
-    QLabel* longLabel = LabelOnPage(window.get(), "Label1");   // wraps its words
+    QLabel* longLabel = LabelOnPage(window.get(), "Label1");        // wraps its words
     QVERIFY(!shortLabel->wordWrap());
     QVERIFY(longLabel->wordWrap());
     for (QLabel* label : {shortLabel, longLabel}) {

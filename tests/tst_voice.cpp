@@ -26,7 +26,6 @@ constexpr int kToneHz = 440;
 constexpr int kAmplitude = 8000;
 const double kToneRms = kAmplitude / std::numbers::sqrt2;
 
-
 WavAudio Tone(int milliseconds, int channels = 1, int bits = 16) {
   WavAudio audio;
   audio.sampleRate = kRate;
@@ -53,7 +52,6 @@ QString WriteWav(const QTemporaryDir& folder, const QString& name, const WavAudi
   WriteFileBytes(path, WriteWavFile(audio));
   return path;
 }
-
 
 qint64 CpuMs() { return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC; }
 

@@ -45,8 +45,9 @@ struct GameWindow : DrillTestWindow {
   QCheckBox* WrongBox() { return Box((game->RightPosition() + 1) % 5); }
 };
 
-const QByteArray kSixItems = "[0903D]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n"
-                             "[0903R]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n";
+const QByteArray kSixItems =
+    "[0903D]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n"
+    "[0903R]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n";
 
 }  // namespace
 
@@ -151,7 +152,8 @@ class TestWordGame : public QObject {
   }
 
   void itemsThatAreNotButtons() {
-    GameWindow w("[0903D]\r\n1=0\r\n2=-3\r\n3=amiko\r\n4=99\r\n5=5\r\n[0903R]\r\n1=1\r\n2= 2 \r\n3=x\r\n4=4\r\n5=5\r\n");
+    GameWindow w(
+        "[0903D]\r\n1=0\r\n2=-3\r\n3=amiko\r\n4=99\r\n5=5\r\n[0903R]\r\n1=1\r\n2= 2 \r\n3=x\r\n4=4\r\n5=5\r\n");
     QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("0")), QStringLiteral("0"));
     QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("-3")), QStringLiteral("-3"));
     QCOMPARE(ButtonCaptionOrText(&w.window, QStringLiteral("2")), QStringLiteral("hundo"));

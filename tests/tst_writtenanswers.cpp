@@ -121,9 +121,10 @@ class TestWrittenAnswers : public QObject {
   void messageOfATranslationPage_data() {
     QTest::addColumn<int>("system");
     QTest::addColumn<QString>("expectedBody");
-    const QString body = QStringLiteral("1. O chá está quente.\r\n\tLa teo estas varma.\r\n\r\n"
-                                        "2. Ela é minha amiga.\r\n\t%1i estas mia amikino.\r\n\r\n"
-                                        "3. Nós somos felizes.\r\n\t\r\n\r\n");
+    const QString body = QStringLiteral(
+        "1. O chá está quente.\r\n\tLa teo estas varma.\r\n\r\n"
+        "2. Ela é minha amiga.\r\n\t%1i estas mia amikino.\r\n\r\n"
+        "3. Nós somos felizes.\r\n\t\r\n\r\n");
     QTest::newRow("letters") << 0 << body.arg(QStringLiteral("Ŝ"));
     QTest::newRow("x-system") << 1 << body.arg(QStringLiteral("Sx"));
   }

@@ -55,8 +55,7 @@ void CollectFrame(QWidget* frame, const QString& windowSection, Sections& refere
     if (key.isEmpty()) continue;
     if (IsLessonFrameLabelKey(key)) {
       if (windowSection.isEmpty()) continue;
-      references[windowSection].Add(key,
-                                    BuiltInGapInstruction(ReadingSection(windowSection), frame->objectName()));
+      references[windowSection].Add(key, BuiltInGapInstruction(ReadingSection(windowSection), frame->objectName()));
     } else if (key == QLatin1String("TFrame4.Label83")) {
       references[GeneralSection].Add(key, QStringLiteral("Exercícios"));
     } else {

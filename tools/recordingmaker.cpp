@@ -3,8 +3,8 @@
 // Speech comes from espeak-ng's Esperanto voice, encoded with lame. Only what changed is made again: the
 // manifest sonoj/.manifest remembers, for every file the tool made, its text, voice, generator version and size.
 #include "recordingmaker.h"
-#include "wavfile.h"
 #include "soundnames.h"
+#include "wavfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,16 +36,13 @@
 // Raise it whenever a change here alters the sound of files already made (synthesis, loudness, encoding), so
 // that every file is made again.
 
-
-
-
 // Four men and four women, taking turns, at an unhurried pace for learners. A word's numbered variants go through
 // them in this order, so the first four variants of any word already have two men and two women.
 const QList<Voice>& Speakers() {
-  static const QList<Voice> speakers{
-      {QStringLiteral("eo+m1"), 145, 45}, {QStringLiteral("eo+f2"), 150, 55}, {QStringLiteral("eo+m3"), 150, 50},
-      {QStringLiteral("eo+f4"), 145, 50}, {QStringLiteral("eo+f1"), 150, 50}, {QStringLiteral("eo+m4"), 145, 50},
-      {QStringLiteral("eo+f5"), 145, 50}, {QStringLiteral("eo+m6"), 150, 45}};
+  static const QList<Voice> speakers{{QStringLiteral("eo+m1"), 145, 45}, {QStringLiteral("eo+f2"), 150, 55},
+                                     {QStringLiteral("eo+m3"), 150, 50}, {QStringLiteral("eo+f4"), 145, 50},
+                                     {QStringLiteral("eo+f1"), 150, 50}, {QStringLiteral("eo+m4"), 145, 50},
+                                     {QStringLiteral("eo+f5"), 145, 50}, {QStringLiteral("eo+m6"), 150, 45}};
   return speakers;
 }
 
@@ -58,8 +55,8 @@ QList<Recording> SharedRecordings() {
   // Variant N uses phrase (N - 1) modulo the number of phrases and speaker N - 1.
   const auto addVariants = [&](const char* base, const QList<const char*>& phrases) {
     for (int n = 1; n <= SoundNames::VariantCount; ++n) {
-      list.append({SharedSoundPath(QString::fromLatin1(base), n),
-                   QString::fromUtf8(phrases[(n - 1) % phrases.size()]), speakers[n - 1]});
+      list.append({SharedSoundPath(QString::fromLatin1(base), n), QString::fromUtf8(phrases[(n - 1) % phrases.size()]),
+                   speakers[n - 1]});
     }
   };
 
@@ -68,8 +65,8 @@ QList<Recording> SharedRecordings() {
                                          "Bonan matenon! Bonvenon al la kurso!"});
   addVariants(SoundNames::Greetings[1], {"Bonan tagon!", "Bonan tagon, kara lernanto!", "Bonan tagon al vi!",
                                          "Bonan tagon! Bonvenon al la kurso!"});
-  addVariants(SoundNames::Greetings[2], {"Bonan vesperon!", "Bonan vesperon, kara lernanto!",
-                                         "Bonan vesperon al vi!", "Bonan vesperon! Bonvenon al la kurso!"});
+  addVariants(SoundNames::Greetings[2], {"Bonan vesperon!", "Bonan vesperon, kara lernanto!", "Bonan vesperon al vi!",
+                                         "Bonan vesperon! Bonvenon al la kurso!"});
   addVariants(SoundNames::Greetings[3], {"Bonan nokton!", "Bonan nokton, kara lernanto!", "Bonan nokton al vi!",
                                          "Bonan nokton! Bonvenon al la kurso!"});
   addVariants(SoundNames::Greetings[4],
@@ -80,8 +77,8 @@ QList<Recording> SharedRecordings() {
               {"Ĝis!", "Ĝis la revido!", "Ĝis, kara lernanto!", "Ĝis la revido, kara lernanto!"});
   addVariants(SoundNames::Farewells[1],
               {"Ĝis revido!", "Ĝis revido, kara lernanto!", "Ĝis revido kaj sukceson!", "Ĝis revido, kara amiko!"});
-  addVariants(SoundNames::Farewells[2], {"Ĝis baldaŭ!", "Ĝis baldaŭ, kara lernanto!", "Ĝis baldaŭ! Mi atendos vin.",
-                                         "Ĝis baldaŭ kaj sukceson!"});
+  addVariants(SoundNames::Farewells[2],
+              {"Ĝis baldaŭ!", "Ĝis baldaŭ, kara lernanto!", "Ĝis baldaŭ! Mi atendos vin.", "Ĝis baldaŭ kaj sukceson!"});
   addVariants(SoundNames::Farewells[3],
               {"Adiaŭ!", "Adiaŭ, kara lernanto!", "Adiaŭ kaj sukceson!", "Adiaŭ! Estis plezuro lerni kun vi."});
 
@@ -90,17 +87,15 @@ QList<Recording> SharedRecordings() {
                                  "Gratulon! Vi sukcesis.", "Tre bone! Via rezulto estas bonega.",
                                  "Gratulon! Vi faris grandan progreson.", "Brave! Vi sukcese finis la ekzercon.",
                                  "Gratulon! Daŭrigu tiel!", "Tre bone! Vi estas sur la ĝusta vojo."});
-  addVariants(SoundNames::Fail, {"Via rezulto ne estas sufiĉe bona. Provu denove!",
-                                 "Ne malesperu! Provu ankoraŭ unu fojon.", "Ripetu la ekzercon, kaj vi sukcesos.",
-                                 "Tio ankoraŭ ne sufiĉas. Provu denove!",
-                                 "Ne ĉagreniĝu: el eraroj oni lernas. Provu denove!",
-                                 "Relegu la lecionon, kaj poste provu denove.",
-                                 "Iom pli da praktiko, kaj vi sukcesos. Provu denove!",
-                                 "Kuraĝon! La venontan fojon vi faros pli bone."});
+  addVariants(SoundNames::Fail,
+              {"Via rezulto ne estas sufiĉe bona. Provu denove!", "Ne malesperu! Provu ankoraŭ unu fojon.",
+               "Ripetu la ekzercon, kaj vi sukcesos.", "Tio ankoraŭ ne sufiĉas. Provu denove!",
+               "Ne ĉagreniĝu: el eraroj oni lernas. Provu denove!", "Relegu la lecionon, kaj poste provu denove.",
+               "Iom pli da praktiko, kaj vi sukcesos. Provu denove!", "Kuraĝon! La venontan fojon vi faros pli bone."});
 
   // Praise for a right answer, in the order of SoundNames::Praise, and "ne" for a wrong one.
-  const std::array<const char*, SoundNames::Praise.size()> praise{"Jes!",    "Tre bone!", "Bonege!",
-                                                                 "Prave!", "Trafe!",    "Korekte!"};
+  const std::array<const char*, SoundNames::Praise.size()> praise{"Jes!",   "Tre bone!", "Bonege!",
+                                                                  "Prave!", "Trafe!",    "Korekte!"};
   for (std::size_t i = 0; i < praise.size(); ++i) addVariants(SoundNames::Praise[i], {praise[i]});
   addVariants(SoundNames::Wrong, {"Ne."});
 
@@ -109,11 +104,8 @@ QList<Recording> SharedRecordings() {
   return list;
 }
 
-
 // ---------------------------------------------------------------------------------------------------------------
 // Deciding what to make
-
-
 
 ManifestEntry WantedEntry(const Recording& recording) {
   return {recording.text,
@@ -178,7 +170,6 @@ bool IsUpToDate(const QString& filePath, const ManifestEntry& wanted, const Mani
   return file.isFile() && file.size() > 0 && file.size() == stored->size;
 }
 
-
 // `recordings` must have passed CheckedRecordings.
 RecordingPlan PlanRecordings(const QString& programDir, const QList<Recording>& recordings, const Manifest& manifest) {
   RecordingPlan plan;
@@ -211,10 +202,10 @@ Manifest ReadManifest(const QString& path) {
   const QJsonObject files = QJsonDocument::fromJson(file.readAll()).object().value(QLatin1String("files")).toObject();
   for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
     const QJsonObject entry = it.value().toObject();
-    manifest.insert(it.key(), {entry.value(QLatin1String("text")).toString(),
-                               entry.value(QLatin1String("voice")).toString(),
-                               entry.value(QLatin1String("version")).toInt(),
-                               qint64(entry.value(QLatin1String("size")).toDouble(-1))});
+    manifest.insert(
+        it.key(),
+        {entry.value(QLatin1String("text")).toString(), entry.value(QLatin1String("voice")).toString(),
+         entry.value(QLatin1String("version")).toInt(), qint64(entry.value(QLatin1String("size")).toDouble(-1))});
   }
   return manifest;
 }
@@ -291,7 +282,6 @@ bool EvenLoudness(QList<float>& samples, int sampleRate) {
   return true;
 }
 
-
 // A soft two-tone chime, G5 and then the major third above it, B5: each tone a sine with two quieter overtones
 // that fade faster, the way a small bell sounds, struck with a short rounded attack and fading out to silence.
 QList<float> NoteSamples() {
@@ -332,7 +322,6 @@ QList<float> NoteSamples() {
 
 // ---------------------------------------------------------------------------------------------------------------
 // Making the files
-
 
 inline constexpr int ParallelJobs = 2;
 inline constexpr int ProcessTimeoutMs = 60000;
@@ -424,8 +413,8 @@ class RecordingJobs {
     QObject::connect(process, &QProcess::errorOccurred, process, [=, this](QProcess::ProcessError error) {
       if (error != QProcess::FailedToStart) return;  // every other error ends in finished()
       process->deleteLater();
-      Fail(queue_.at(index), QStringLiteral("cannot start %1 (%2); is the package %1 installed?")
-                              .arg(program, process->errorString()));
+      Fail(queue_.at(index),
+           QStringLiteral("cannot start %1 (%2); is the package %1 installed?").arg(program, process->errorString()));
     });
     const auto finished = [=, this, next = std::move(next)](int code, QProcess::ExitStatus status) {
       const bool timedOut = !timer->isActive();
@@ -533,4 +522,3 @@ bool MakeRecordings(const QString& programDir, const QList<Recording>& recording
   *error = failure;
   return failure.isEmpty();
 }
-
