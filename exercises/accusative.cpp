@@ -68,13 +68,9 @@ TFrame5::TFrame5(QWidget* parent) : TFrame(parent) {
     places_[place]->setCursor(wordCursor);
     places_[place]->installEventFilter(this);
   }
-  Scoreboard::Controls controls;
-  controls.start = findChild<QPushButton*>(QStringLiteral("BitBtn1"));
-  controls.stop = stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn3"));
-  controls.remaining = findChild<QLabel*>(QStringLiteral("Placar11"));
-  controls.hits = findChild<QLabel*>(QStringLiteral("Placar12"));
-  controls.misses = findChild<QLabel*>(QStringLiteral("Placar13"));
-  controls.percentage = findChild<QLabel*>(QStringLiteral("Placar14"));
+  const Scoreboard::Controls controls = Scoreboard::FindControls(
+      this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn3"), QStringLiteral("Placar"), 11);
+  stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn3"));
   score_ = std::make_unique<Scoreboard>(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame5::BitBtn1Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame5::BitBtn3Click);

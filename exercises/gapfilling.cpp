@@ -56,13 +56,9 @@ TFrame4::TFrame4(QWidget* parent) : TFrame(parent) {
     corrections_[g] = findChild<StaticText*>(QStringLiteral("KorektaVorto%1").arg(g + 1));
     edits_[g]->installEventFilter(this);
   }
-  Scoreboard::Controls controls;
-  controls.start = findChild<QPushButton*>(QStringLiteral("BitBtn4"));
-  controls.stop = stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn5"));
-  controls.remaining = findChild<QLabel*>(QStringLiteral("Placar25"));
-  controls.hits = findChild<QLabel*>(QStringLiteral("Placar26"));
-  controls.misses = findChild<QLabel*>(QStringLiteral("Placar27"));
-  controls.percentage = findChild<QLabel*>(QStringLiteral("Placar28"));
+  const Scoreboard::Controls controls = Scoreboard::FindControls(
+      this, QStringLiteral("BitBtn4"), QStringLiteral("BitBtn5"), QStringLiteral("Placar"), 25);
+  stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn5"));
   score_ = std::make_unique<Scoreboard>(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame4::BitBtn4Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame4::BitBtn5Click);

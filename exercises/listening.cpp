@@ -26,13 +26,9 @@ TFrame3::TFrame3(QWidget* parent) : TFrame(parent) {
   edit_ = findChild<QLineEdit*>(QStringLiteral("Edit1"));
   repeat_ = findChild<QPushButton*>(QStringLiteral("BitBtn9"));
   korekta_ = findChild<StaticText*>(QStringLiteral("Korekta"));
-  Scoreboard::Controls controls;
-  controls.start = findChild<QPushButton*>(QStringLiteral("BitBtn8"));
-  controls.stop = stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn10"));
-  controls.remaining = findChild<QLabel*>(QStringLiteral("placar5"));
-  controls.hits = findChild<QLabel*>(QStringLiteral("placar6"));
-  controls.misses = findChild<QLabel*>(QStringLiteral("placar7"));
-  controls.percentage = findChild<QLabel*>(QStringLiteral("placar8"));
+  const Scoreboard::Controls controls = Scoreboard::FindControls(
+      this, QStringLiteral("BitBtn8"), QStringLiteral("BitBtn10"), QStringLiteral("placar"), 5);
+  stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn10"));
   score_ = std::make_unique<Scoreboard>(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame3::BitBtn8Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame3::BitBtn10Click);

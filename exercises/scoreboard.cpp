@@ -10,6 +10,19 @@
 #include <QRandomGenerator>
 #include <QTabWidget>
 
+Scoreboard::Controls Scoreboard::FindControls(const QWidget* frame, const QString& start, const QString& stop,
+                                              const QString& counter, int first) {
+  const auto label = [&](int offset) { return frame->findChild<QLabel*>(counter + QString::number(first + offset)); };
+  Controls controls;
+  controls.start = frame->findChild<QAbstractButton*>(start);
+  controls.stop = frame->findChild<QAbstractButton*>(stop);
+  controls.remaining = label(0);
+  controls.hits = label(1);
+  controls.misses = label(2);
+  controls.percentage = label(3);
+  return controls;
+}
+
 Scoreboard::Scoreboard(QWidget* frame, const Controls& controls) : frame_(frame), controls_(controls) {}
 
 QTabWidget* Scoreboard::Pagxaro() const {

@@ -24,6 +24,12 @@ class Scoreboard {
     QLabel* percentage = nullptr;
   };
 
+  // The controls of a frame's layout by component name: the start and stop
+  // buttons and the four counters `counter` + first … first + 3 (remaining,
+  // hits, misses, percentage).
+  static Controls FindControls(const QWidget* frame, const QString& start, const QString& stop, const QString& counter,
+                               int first);
+
   // `frame` is the drill's own widget, inside a page of the window's `Pagxaro`.
   Scoreboard(QWidget* frame, const Controls& controls);
 

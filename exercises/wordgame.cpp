@@ -46,13 +46,8 @@ TFrame1::TFrame1(QWidget* parent) : TFrame(parent) {
     QCheckBox* box = boxes_[i];
     connect(box, &QCheckBox::clicked, this, [this, box] { GrupoClick(box); });
   }
-  Scoreboard::Controls controls;
-  controls.start = findChild<QPushButton*>(QStringLiteral("BitBtn18"));
-  controls.stop = findChild<QPushButton*>(QStringLiteral("BitBtn20"));
-  controls.remaining = findChild<QLabel*>(QStringLiteral("Placar15"));
-  controls.hits = findChild<QLabel*>(QStringLiteral("Placar16"));
-  controls.misses = findChild<QLabel*>(QStringLiteral("Placar17"));
-  controls.percentage = findChild<QLabel*>(QStringLiteral("Placar18"));
+  const Scoreboard::Controls controls = Scoreboard::FindControls(
+      this, QStringLiteral("BitBtn18"), QStringLiteral("BitBtn20"), QStringLiteral("Placar"), 15);
   score_ = std::make_unique<Scoreboard>(this, controls);
   connect(controls.start, &QAbstractButton::clicked, this, &TFrame1::BitBtn18Click);
   connect(controls.stop, &QAbstractButton::clicked, this, &TFrame1::BitBtn20Click);
