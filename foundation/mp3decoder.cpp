@@ -29,15 +29,9 @@ Mp3Decoder::~Mp3Decoder() {
   if (handle_) mpg123_delete(handle_);
 }
 
-bool Mp3Decoder::Open(const QString& path, long forcedRate, bool forceStereo) {
+bool Mp3Decoder::Open(const QString& path) {
   Close();
   if (!handle_ || !QFile::exists(path)) return false;
-  mpg123_param(handle_, MPG123_FORCE_RATE, forcedRate, 0.0);
-  if (forceStereo) {
-    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_FORCE_STEREO, 0.0);
-  } else {
-    mpg123_param(handle_, MPG123_REMOVE_FLAGS, MPG123_FORCE_STEREO, 0.0);
-  }
   if (mpg123_open(handle_, QFile::encodeName(path).constData()) != MPG123_OK) return false;
 
   long rate = 0;

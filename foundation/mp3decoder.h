@@ -13,10 +13,8 @@ class Mp3Decoder {
   Mp3Decoder(const Mp3Decoder&) = delete;
   Mp3Decoder& operator=(const Mp3Decoder&) = delete;
 
-  // False when the file is missing or holds no decodable audio. With
-  // `forcedRate` > 0 the output is resampled to that rate, and with
-  // `forceStereo` mono files are doubled to two channels.
-  bool Open(const QString& path, long forcedRate = 0, bool forceStereo = false);
+  // False when the file is missing or holds no decodable audio.
+  bool Open(const QString& path);
   void Close();
   bool IsOpen() const { return open_; }
 

@@ -8,7 +8,8 @@
 #include <cmath>
 
 DecodedStream::DecodedStream(Mp3Decoder& decoder, QObject* parent) : QIODevice(parent), decoder_(decoder) {
-  open(QIODevice::ReadOnly);
+  // Unbuffered, so that a restart never plays data read before it.
+  open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
 qint64 DecodedStream::bytesAvailable() const {
@@ -43,21 +44,10 @@ void Mp3Engine::InputOpen(const QString& path) {
   stream_.reset();
   durationSeconds_ = 0;
   if (decoder_.Open(path)) {
-    QAudioFormat format;
-    format.setSampleRate(decoder_.SampleRate());
-    format.setChannelCount(decoder_.Channels());
-    format.setSampleFormat(QAudioFormat::Int16);
-    const QAudioFormat supported = AudioOutput::SupportedFormat(format);
-    // A device that takes only its own format gets the stream resampled to it.
-    if (supported != format) {
-      decoder_.Open(path, supported.sampleRate(), supported.channelCount() == 2);
-    }
-    if (decoder_.IsOpen()) {
-      durationSeconds_ = static_cast<int>(std::ceil(decoder_.LengthSeconds()));
-      stream_ = std::make_unique<DecodedStream>(decoder_, this);
-      // Made now, so that Play only has to start it.
-      prepared_ = MakeOutput();
-    }
+    durationSeconds_ = static_cast<int>(std::ceil(decoder_.LengthSeconds()));
+    stream_ = std::make_unique<DecodedStream>(decoder_, this);
+    // Made now, so that Play only has to start it.
+    prepared_ = MakeOutput();
   }
   Q_EMIT PlayerState(Mp3Player::Stopped);
   Q_EMIT StreamDuration(durationSeconds_);
@@ -86,10 +76,9 @@ void Mp3Engine::Play() {
 }
 
 std::unique_ptr<AudioOutput> Mp3Engine::MakeOutput() {
-  QAudioFormat format;
-  format.setSampleRate(decoder_.SampleRate());
-  format.setChannelCount(decoder_.Channels());
-  format.setSampleFormat(QAudioFormat::Int16);
+  PcmFormat format;
+  format.sampleRate = decoder_.SampleRate();
+  format.channels = decoder_.Channels();
   return AudioOutput::Create(format, this);
 }
 

@@ -2,7 +2,6 @@
 
 #include "mp3decoder.h"
 
-#include <QAudioFormat>
 #include <QIODevice>
 #include <QObject>
 #include <QTimer>

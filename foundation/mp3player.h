@@ -7,7 +7,7 @@ class QThread;
 class Mp3Engine;
 
 // The program's single MP3 player. Commands are queued to a worker thread
-// that decodes with libmpg123 and plays on the default output device; they
+// that decodes with libmpg123 and plays on the sound server's default output; they
 // return at once and take effect in order. Notifications come back on the
 // user-interface thread, in order. After Ping(tag) is answered by
 // NotifyPong(tag), every earlier command has taken effect.

@@ -1,15 +1,12 @@
 #include "voicerecorder.h"
 
+#include "audioinput.h"
 #include "inilines.h"
 #include "wavfile.h"
 
-#include <QAudioDevice>
-#include <QAudioSource>
-#include <QMediaDevices>
-
 namespace {
 
-constexpr int kPreferredRate = 22050;
+constexpr int kRate = 22050;
 // A device that stops delivering sound must not keep a drill waiting: the
 // recording ends when no sound came for kStallMs, and at the latest
 // kDeadlineSlackMs after it should have been complete.
@@ -18,20 +15,6 @@ constexpr int kStallMs = 2000;
 constexpr qint64 kDeadlineSlackMs = 5000;
 // A WAV file holds at most this many bytes of samples.
 constexpr qint64 kMaximumBytes = 0xFFFFFFFFLL - 37;
-
-QAudioFormat ChooseFormat(const QAudioDevice& device) {
-  QAudioFormat format;
-  format.setSampleFormat(QAudioFormat::Int16);
-  format.setChannelCount(1);
-  format.setSampleRate(kPreferredRate);
-  if (device.isFormatSupported(format)) return format;
-  const QAudioFormat preferred = device.preferredFormat();
-  format.setSampleRate(preferred.sampleRate());
-  if (device.isFormatSupported(format)) return format;
-  format.setChannelCount(preferred.channelCount());
-  if (device.isFormatSupported(format)) return format;
-  return QAudioFormat();
-}
 
 }  // namespace
 
@@ -49,26 +32,23 @@ bool VoiceRecorder::Record(int milliseconds) {
   finishReported_ = true;
   watch_.stop();
   samples_.clear();
-  format_ = QAudioFormat();
+  format_ = PcmFormat();
   if (milliseconds <= 0) return false;
 
-  const QAudioDevice device = QMediaDevices::defaultAudioInput();
-  if (device.isNull()) return false;
-  const QAudioFormat format = ChooseFormat(device);
-  if (!format.isValid()) return false;
-  device_ = device;
-  source_ = std::make_unique<QAudioSource>(device, format);
-  connect(source_.get(), &QAudioSource::stateChanged, this, &VoiceRecorder::OnStateChanged);
-  input_ = source_->start();
-  if (!input_ || source_->error() != QAudio::NoError || source_->state() == QAudio::StoppedState) {
-    DropSource();
-    return false;
-  }
-  connect(input_, &QIODevice::readyRead, this, &VoiceRecorder::ReadAvailable);
+  PcmFormat format;
+  format.sampleRate = kRate;
+  format.channels = 1;
+  input_ = AudioInput::Open(format, this);
+  if (!input_) return false;
+  connect(input_.get(), &AudioInput::SoundArrived, this, &VoiceRecorder::ReadAvailable);
+  // The device went away or the server ended: the recording ends with what it has.
+  connect(input_.get(), &AudioInput::Failed, this, [this] {
+    if (recording_) FinishSoon();
+  });
 
   format_ = format;
-  const qint64 frames = (qint64(milliseconds) * format.sampleRate() + 999) / 1000;
-  const qint64 frameBytes = format.bytesPerFrame();
+  const qint64 frames = (qint64(milliseconds) * format.sampleRate + 999) / 1000;
+  const qint64 frameBytes = format.BytesPerFrame();
   targetBytes_ = qMin(frames * frameBytes, kMaximumBytes - kMaximumBytes % frameBytes);
   recording_ = true;
   finishReported_ = false;
@@ -80,16 +60,16 @@ bool VoiceRecorder::Record(int milliseconds) {
 }
 
 qint64 VoiceRecorder::PositionMs() const {
-  const int frameBytes = format_.bytesPerFrame();
-  if (frameBytes <= 0 || format_.sampleRate() <= 0) return 0;
-  return samples_.size() / frameBytes * 1000 / format_.sampleRate();
+  const int frameBytes = format_.BytesPerFrame();
+  if (frameBytes <= 0 || format_.sampleRate <= 0) return 0;
+  return samples_.size() / frameBytes * 1000 / format_.sampleRate;
 }
 
 bool VoiceRecorder::SaveWav(const QString& path) const {
-  if (!format_.isValid()) return false;
+  if (!format_.IsValid()) return false;
   WavAudio audio;
-  audio.sampleRate = format_.sampleRate();
-  audio.channels = format_.channelCount();
+  audio.sampleRate = format_.sampleRate;
+  audio.channels = format_.channels;
   audio.bitsPerSample = 16;
   audio.samples = samples_;
   return IniLines::WriteFileAtomically(path, WriteWavFile(audio));
@@ -105,31 +85,23 @@ void VoiceRecorder::Close() {
 
 void VoiceRecorder::ReadAvailable() {
   if (!input_) return;
-  const QByteArray chunk = input_->readAll();
+  const QByteArray chunk = input_->TakeAvailable();
   if (!recording_) return;
   if (!chunk.isEmpty()) sinceSound_.start();
   samples_.append(chunk.constData(), qMin<qint64>(chunk.size(), targetBytes_ - samples_.size()));
   if (samples_.size() >= targetBytes_) FinishSoon();
 }
 
-void VoiceRecorder::OnStateChanged() {
-  // The device went away or failed: the recording ends with what it has.
-  if (recording_ && source_ && source_->state() == QAudio::StoppedState && source_->error() != QAudio::NoError) {
-    FinishSoon();
-  }
-}
-
-// An unplugged device does not always make the source fail; its stream may
-// just stop delivering.
+// A device may also just stop delivering sound without failing.
 void VoiceRecorder::Watch() {
   if (!recording_) return;
   const bool stalled = sinceSound_.isValid() ? sinceSound_.hasExpired(kStallMs)
                                              : sinceStart_.hasExpired(milliseconds_ + kDeadlineSlackMs);
-  if (stalled || !QMediaDevices::audioInputs().contains(device_)) Halt();
+  if (stalled) Halt();
 }
 
-// Called from inside the audio source's own signals, which must not stop or
-// delete it under their feet: the device is released from the event loop.
+// Called from inside the input's own signals, which must not delete it under
+// their feet: the input is released from the event loop.
 void VoiceRecorder::FinishSoon() {
   recording_ = false;
   watch_.stop();
@@ -142,8 +114,7 @@ void VoiceRecorder::FinishSoon() {
 void VoiceRecorder::Halt() {
   recording_ = false;
   watch_.stop();
-  if (source_) source_->stop();
-  input_ = nullptr;
+  if (input_) input_->Close();
   if (!finishReported_) {
     finishReported_ = true;
     Q_EMIT Finished();
@@ -151,9 +122,7 @@ void VoiceRecorder::Halt() {
 }
 
 void VoiceRecorder::DropSource() {
-  input_ = nullptr;
-  if (!source_) return;
-  source_->disconnect(this);
-  source_->stop();
-  source_.reset();
+  if (!input_) return;
+  input_->disconnect(this);
+  input_.reset();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QAudioDevice>
-#include <QAudioFormat>
+#include "pcmformat.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -10,14 +10,14 @@
 
 #include <memory>
 
-class QAudioSource;
-class QIODevice;
+class AudioInput;
 
 // Records the learner's voice from the default input: N milliseconds of
-// 16-bit PCM, mono at 22,050 Hz when the device takes that, otherwise at its
-// own rate. Everything runs on the user-interface thread without blocking; a
-// caller waits by processing events until IsRecording() turns false or
-// Finished() arrives. Without an input device every call fails quietly.
+// 16-bit PCM, mono at 22,050 Hz (the sound server converts from the device's
+// own format). Everything runs on the user-interface thread; only opening the
+// input waits, for the server's answer. A caller waits by processing events
+// until IsRecording() turns false or Finished() arrives. Without an input
+// device every call fails quietly.
 class VoiceRecorder : public QObject {
   Q_OBJECT
 
@@ -47,23 +47,20 @@ class VoiceRecorder : public QObject {
 
  private:
   void ReadAvailable();
-  void OnStateChanged();
   void Watch();
   void FinishSoon();
   void Halt();
   void DropSource();
 
-  QAudioFormat format_;
+  PcmFormat format_;
   QByteArray samples_;
   qint64 targetBytes_ = 0;
   bool recording_ = false;
   bool finishReported_ = true;
   int generation_ = 0;  // tells a finished recording's late work from the next one's
-  QAudioDevice device_;
   QTimer watch_;
   QElapsedTimer sinceStart_;
   QElapsedTimer sinceSound_;  // invalid until sound arrives
   int milliseconds_ = 0;
-  QIODevice* input_ = nullptr;  // owned by source_
-  std::unique_ptr<QAudioSource> source_;
+  std::unique_ptr<AudioInput> input_;
 };

@@ -1,14 +1,11 @@
 #include "wavplayer.h"
 
+#include "audiooutput.h"
 #include "wavfile.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QMediaDevices>
 #include <QTimer>
 
 #include <algorithm>
@@ -17,13 +14,8 @@
 
 namespace {
 
-constexpr int kCheckIntervalMs = 20;
-// Silence after the sound keeps the output running until the sound's last
-// sample has been heard; the output's clock then passes the sound's end.
-constexpr int kTrailingSilenceMs = 200;
-// An output whose clock stalls must not keep a drill waiting for ever.
+// An output that never says it finished must not keep a drill waiting for ever.
 constexpr int kStallSlackMs = 3000;
-constexpr int kDeviceCheckMs = 250;
 
 // One running PlayWavToEnd, registered while its loop runs so that
 // StopWavPlayback can reach it. Lives on that call's stack.
@@ -49,17 +41,12 @@ class Registration {
   Playback* playback_;
 };
 
-QAudioFormat FormatOf(const WavAudio& audio) {
-  QAudioFormat format;
-  format.setSampleRate(audio.sampleRate);
-  format.setChannelCount(audio.channels);
-  format.setSampleFormat(audio.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+PcmFormat FormatOf(const WavAudio& audio) {
+  PcmFormat format;
+  format.sampleRate = audio.sampleRate;
+  format.channels = audio.channels;
+  format.bitsPerSample = audio.bitsPerSample;
   return format;
-}
-
-QByteArray Silence(const WavAudio& audio, int milliseconds) {
-  const qint64 frames = qint64(audio.sampleRate) * milliseconds / 1000;
-  return QByteArray(frames * WavFrameBytes(audio), audio.bitsPerSample == 8 ? char(0x80) : char(0));
 }
 
 }  // namespace
@@ -75,54 +62,23 @@ bool PlayWavToEnd(const QString& path) {
 
   Playback playback;
   Registration registration(&playback);
-  QElapsedTimer clock;
-  clock.start();
 
-  // The sound goes out through a sink fed from a buffer; when there is no
-  // output, or it cannot be opened or fails midway, the wait goes on silently
-  // in real time.
-  std::unique_ptr<QAudioSink> sink;
-  QByteArray playing = audio->samples + Silence(*audio, kTrailingSilenceMs);
-  QBuffer buffer(&playing);
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  if (!device.isNull()) {
-    sink = std::make_unique<QAudioSink>(device, FormatOf(*audio));
-    buffer.open(QIODevice::ReadOnly);
-    sink->start(&buffer);
-    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) sink.reset();
-  }
-
-  // An unplugged device does not always make the sink fail; its clock may
-  // just stop. The device list tells.
-  QElapsedTimer sinceDeviceCheck;
-  sinceDeviceCheck.start();
-  auto outputGone = [&] {
-    if (sinceDeviceCheck.elapsed() < kDeviceCheckMs) return false;
-    sinceDeviceCheck.restart();
-    return !QMediaDevices::audioOutputs().contains(device);
-  };
-
-  const qint64 durationUs = durationMs * 1000;
-  QTimer check;
-  check.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&check, &QTimer::timeout, [&] {
-    const qint64 elapsedMs = clock.elapsed();
-    if (sink && (sink->state() == QAudio::StoppedState || outputGone())) sink.reset();  // the device failed
-    bool done = elapsedMs >= durationMs;
-    if (sink) {
-      // The output's clock counts what has been heard, so the end is only
-      // reached when it passes the sound's length.
-      done = done && (sink->processedUSecs() >= durationUs || elapsedMs >= durationMs + kStallSlackMs);
-    }
-    if (done) {
-      playback.ended = true;
-      playback.loop.quit();
-    }
+  // The output ends by itself, on the device or, without one or when it
+  // fails midway, silently in real time.
+  QBuffer buffer(&audio->samples);
+  buffer.open(QIODevice::ReadOnly);
+  std::unique_ptr<AudioOutput> output = AudioOutput::Create(FormatOf(*audio), nullptr);
+  QObject::connect(output.get(), &AudioOutput::Finished, &playback.loop, [&playback] {
+    playback.ended = true;
+    playback.loop.quit();
   });
-  check.start(kCheckIntervalMs);
+  QTimer::singleShot(durationMs + kStallSlackMs, &playback.loop, [&playback] {
+    playback.ended = true;
+    playback.loop.quit();
+  });
+  output->Start(&buffer);
   if (!playback.stopped) playback.loop.exec();
-  check.stop();
-  if (sink) sink->stop();
+  output->Stop();
   // The loop also returns when the application quits; that is no full playing.
   return playback.ended && !playback.stopped;
 }

@@ -125,6 +125,12 @@ void PrivatePulseServer::Stop() {
   }
 }
 
+void PrivatePulseServer::Kill() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.kill();  // SIGKILL to our own child only
+  process_.waitForFinished(5000);
+}
+
 bool PrivatePulseServer::Control(const QStringList& arguments, QByteArray* output, int timeoutMs) const {
   QProcess pactl;
   pactl.setProcessChannelMode(QProcess::MergedChannels);

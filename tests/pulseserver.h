@@ -9,9 +9,9 @@
 // A PulseAudio server of a test's own, started as its child process and
 // stopped by its process id: a null sink "pelano_sink" as the default output
 // and, as the default input, a source that hears what the sink plays (the
-// sink's monitor, remapped, since Qt lists no monitor sources as inputs).
-// Start() points this process at the server through PULSE_SERVER, so it has
-// to run before Qt Multimedia is first used. Nothing of the machine's own
+// sink's monitor, remapped, as a microphone would be). Start() points this
+// process at the server through PULSE_SERVER, so it has to run before the
+// course first connects to a sound server. Nothing of the machine's own
 // sound server is touched.
 class PrivatePulseServer {
  public:
@@ -26,6 +26,8 @@ class PrivatePulseServer {
   // Starts the server and waits until it answers with its devices in place.
   bool Start(int timeoutMs = 15000);
   void Stop();
+  // Ends the server at once, with no chance to tell its clients.
+  void Kill();
   bool IsRunning() const;
 
   QString Address() const;  // "unix:" and the socket path
