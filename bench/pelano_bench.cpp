@@ -4,10 +4,12 @@
 //    memory at that moment;
 //  - translation look-ups: 1,000 reads from a translation file of 5,000
 //    entries through the shared INI cache;
-//  - sound: decoding speed, the time from Play to the first audio the output
-//    takes, and the CPU share while playing.
+//  - sound: decoding speed, the time from Play to the first audio the server
+//    takes and to the first audio its clock counts as played, and the CPU
+//    share while playing.
 //  - lesson opening: from the click on a lesson button to the lesson shown.
-// `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N.
+// `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N;
+// `pelano_bench --sound` takes the sound figures alone.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
 #include "lessonwindow.h"
 #include "pelanowindow.h"
@@ -208,6 +210,10 @@ int main(int argc, char* argv[]) {
   }
 
   QCoreApplication application(argc, argv);
+  if (argc >= 2 && QByteArray(argv[1]) == "--sound") {
+    BenchSound();
+    return 0;
+  }
   QTemporaryDir folder;
   if (!PrepareProgramFolder(folder.path())) return 1;
 

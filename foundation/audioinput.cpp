@@ -84,8 +84,7 @@ void AudioInput::OnState(pa_stream* stream, void* self) {
   auto* input = static_cast<AudioInput*>(self);
   const pa_stream_state_t state = pa_stream_get_state(stream);
   if ((state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) && !input->failed_.exchange(true)) {
-    QMetaObject::invokeMethod(
-        input, [input] { Q_EMIT input->Failed(); }, Qt::QueuedConnection);
+    Q_EMIT input->Failed();
   }
 }
 
@@ -103,7 +102,6 @@ void AudioInput::OnRead(pa_stream* stream, size_t, void* self) {
     pa_stream_drop(stream);
   }
   if (!input->arrived_.isEmpty() && !input->told_.exchange(true)) {
-    QMetaObject::invokeMethod(
-        input, [input] { Q_EMIT input->SoundArrived(); }, Qt::QueuedConnection);
+    Q_EMIT input->SoundArrived();
   }
 }

@@ -28,6 +28,7 @@ class AudioInput : public QObject {
   void Close();
 
  Q_SIGNALS:
+  // Both are sent from the loop's thread: connect them queued.
   // Sound is waiting to be taken (said once until it is).
   void SoundArrived();
   // The input went away: unplugged, or the server ended.

@@ -102,6 +102,8 @@ void SilentOutput::Consume() {
 DeviceOutput::DeviceOutput(const PcmFormat& format, QObject* parent) : AudioOutput(parent), format_(format) {
   watch_.setInterval(kWatchMs);
   connect(&watch_, &QTimer::timeout, this, &DeviceOutput::Watch);
+  connect(this, &DeviceOutput::StreamDrained, this, &DeviceOutput::TellFinished, Qt::QueuedConnection);
+  connect(this, &DeviceOutput::StreamFailed, this, &DeviceOutput::FallSilent, Qt::QueuedConnection);
 }
 
 std::unique_ptr<DeviceOutput> DeviceOutput::Open(const PcmFormat& format, QObject* parent) {
@@ -202,10 +204,7 @@ void DeviceOutput::OnState(pa_stream* stream, void* self) {
     if (!output->paused_) output->Uncork();
   } else if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) {
     // The server went away or took the device: the owner's thread goes on silently.
-    if (!output->failed_.exchange(true)) {
-      QMetaObject::invokeMethod(
-          output, [output] { output->FallSilent(); }, Qt::QueuedConnection);
-    }
+    if (!output->failed_.exchange(true)) Q_EMIT output->StreamFailed();
   }
 }
 
@@ -215,15 +214,12 @@ void DeviceOutput::OnDrained(pa_stream*, int success, void* self) {
   auto* output = static_cast<DeviceOutput*>(self);
   Forget(output->drain_);
   output->drain_ = nullptr;
-  // Told on the owner's thread, unless the output was stopped meanwhile.
-  if (success) {
-    QMetaObject::invokeMethod(
-        output,
-        [output] {
-          if (output->started_ && !output->fallback_) Q_EMIT output->Finished();
-        },
-        Qt::QueuedConnection);
-  }
+  if (success) Q_EMIT output->StreamDrained();
+}
+
+// Unless the output was stopped meanwhile.
+void DeviceOutput::TellFinished() {
+  if (started_ && !fallback_) Q_EMIT Finished();
 }
 
 void DeviceOutput::Fill(size_t bytes) {

@@ -86,6 +86,11 @@ class DeviceOutput : public AudioOutput {
   qint64 ProcessedUSecs() const override;
   PcmFormat Format() const override { return format_; }
 
+ Q_SIGNALS:
+  // Sent from the loop's thread, heard on the owner's.
+  void StreamDrained();
+  void StreamFailed();
+
  private:
   DeviceOutput(const PcmFormat& format, QObject* parent);
   static void OnState(pa_stream* stream, void* self);
@@ -99,6 +104,7 @@ class DeviceOutput : public AudioOutput {
   // On the owner's thread.
   void Watch();
   void FallSilent();
+  void TellFinished();
 
   PcmFormat format_;
   // Under the loop's lock.

@@ -34,6 +34,30 @@ Mp3Engine::Mp3Engine() : positionTimer_(this), endTimer_(this) {
   positionTimer_.setInterval(20);
   positionTimer_.setTimerType(Qt::PreciseTimer);
   connect(&positionTimer_, &QTimer::timeout, this, &Mp3Engine::ReportPosition);
+  connect(this, &Mp3Engine::CommandsWaiting, this, &Mp3Engine::RunCommands, Qt::QueuedConnection);
+}
+
+void Mp3Engine::Queue(std::function<void(Mp3Engine&)> command) {
+  bool wasEmpty = false;
+  {
+    std::lock_guard lock(queueLock_);
+    wasEmpty = queue_.empty();
+    queue_.push_back(std::move(command));
+  }
+  if (wasEmpty) Q_EMIT CommandsWaiting();
+}
+
+void Mp3Engine::RunCommands() {
+  for (;;) {
+    std::function<void(Mp3Engine&)> command;
+    {
+      std::lock_guard lock(queueLock_);
+      if (queue_.empty()) return;
+      command = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    command(*this);
+  }
 }
 
 Mp3Engine::~Mp3Engine() = default;

@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 class AudioOutput;
 
@@ -36,7 +39,11 @@ class Mp3Engine : public QObject {
   Mp3Engine();
   ~Mp3Engine() override;
 
- public Q_SLOTS:
+  // From any thread: `command` runs on the engine's thread, after every
+  // command queued before it. The queue has a lock of its own, so that what a
+  // command carries is handed over visibly to the thread checker too.
+  void Queue(std::function<void(Mp3Engine&)> command);
+
   void InputOpen(const QString& path);
   void Play();
   void Pause();
@@ -47,6 +54,7 @@ class Mp3Engine : public QObject {
   void Shutdown();
 
  Q_SIGNALS:
+  void CommandsWaiting();
   void PlayerState(int state);
   void OutputState(int state);
   void StreamDuration(int seconds);
@@ -54,12 +62,15 @@ class Mp3Engine : public QObject {
   void Pong(int tag);
 
  private:
+  void RunCommands();
   std::unique_ptr<AudioOutput> MakeOutput();
   void CloseOutput();
   void ReportPosition();
   void OnFinished();
   void FinishWhenHeard();
 
+  std::mutex queueLock_;
+  std::deque<std::function<void(Mp3Engine&)>> queue_;
   Mp3Decoder decoder_;
   std::unique_ptr<DecodedStream> stream_;
   std::unique_ptr<AudioOutput> output_;

@@ -36,31 +36,30 @@ Mp3Player::Mp3Player(QObject* parent) : QObject(parent), thread_(new QThread(thi
 }
 
 Mp3Player::~Mp3Player() {
-  QMetaObject::invokeMethod(engine_, &Mp3Engine::Shutdown, Qt::BlockingQueuedConnection);
-  thread_->quit();
+  // The engine's thread ends once the last command has run.
+  engine_->Queue([](Mp3Engine& engine) {
+    engine.Shutdown();
+    QThread::currentThread()->quit();
+  });
   thread_->wait();
   delete engine_;
   if (gPlayer == this) gPlayer = nullptr;
 }
 
 void Mp3Player::InputOpen(const QString& path) {
-  QMetaObject::invokeMethod(
-      engine_, [engine = engine_, path] { engine->InputOpen(path); }, Qt::QueuedConnection);
+  engine_->Queue([path](Mp3Engine& engine) { engine.InputOpen(path); });
 }
-void Mp3Player::Play() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Play, Qt::QueuedConnection); }
-void Mp3Player::Pause() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Pause, Qt::QueuedConnection); }
-void Mp3Player::Stop() { QMetaObject::invokeMethod(engine_, &Mp3Engine::Stop, Qt::QueuedConnection); }
-void Mp3Player::InputClose() { QMetaObject::invokeMethod(engine_, &Mp3Engine::InputClose, Qt::QueuedConnection); }
+void Mp3Player::Play() { engine_->Queue(&Mp3Engine::Play); }
+void Mp3Player::Pause() { engine_->Queue(&Mp3Engine::Pause); }
+void Mp3Player::Stop() { engine_->Queue(&Mp3Engine::Stop); }
+void Mp3Player::InputClose() { engine_->Queue(&Mp3Engine::InputClose); }
 void Mp3Player::Ping(int tag) {
-  QMetaObject::invokeMethod(
-      engine_, [engine = engine_, tag] { engine->Ping(tag); }, Qt::QueuedConnection);
+  engine_->Queue([tag](Mp3Engine& engine) { engine.Ping(tag); });
 }
 // Player mode and equaliser belong to the library the course was first built
 // on; nothing in the course depends on them, and the decoder here needs neither.
 void Mp3Player::SetPlayerMode(int) {}
 void Mp3Player::SetCodecEqualizer() {}
 void Mp3Player::SetInputTimecodeGranularity(int hundredths) {
-  QMetaObject::invokeMethod(
-      engine_, [engine = engine_, hundredths] { engine->SetInputTimecodeGranularity(hundredths); },
-      Qt::QueuedConnection);
+  engine_->Queue([hundredths](Mp3Engine& engine) { engine.SetInputTimecodeGranularity(hundredths); });
 }

@@ -40,11 +40,14 @@ bool VoiceRecorder::Record(int milliseconds) {
   format.channels = 1;
   input_ = AudioInput::Open(format, this);
   if (!input_) return false;
-  connect(input_.get(), &AudioInput::SoundArrived, this, &VoiceRecorder::ReadAvailable);
+  connect(input_.get(), &AudioInput::SoundArrived, this, &VoiceRecorder::ReadAvailable, Qt::QueuedConnection);
   // The device went away or the server ended: the recording ends with what it has.
-  connect(input_.get(), &AudioInput::Failed, this, [this] {
-    if (recording_) FinishSoon();
-  });
+  connect(
+      input_.get(), &AudioInput::Failed, this,
+      [this] {
+        if (recording_) FinishSoon();
+      },
+      Qt::QueuedConnection);
 
   format_ = format;
   const qint64 frames = (qint64(milliseconds) * format.sampleRate + 999) / 1000;
@@ -56,6 +59,8 @@ bool VoiceRecorder::Record(int milliseconds) {
   sinceStart_.start();
   sinceSound_.invalidate();
   watch_.start();
+  // Sound that came before the connection above is told of no more.
+  ReadAvailable();
   return true;
 }
 

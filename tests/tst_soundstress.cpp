@@ -118,6 +118,7 @@ class TestSoundStress : public QObject {
         const QString& path = recordings_[random.bounded(recordings_.size())];
         QVERIFY2(PlayedToItsEnd(player, path, 10) >= 0, qPrintable(QStringLiteral("no end of %1").arg(path)));
         ++endsReported;
+        if (command % (kCheckEvery * 5) == 0) qInfo("%d replacements, %.0f s", replacements, clock.elapsed() / 1000.0);
       }
     }
     QVERIFY(Answers(player));
