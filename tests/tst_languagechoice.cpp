@@ -1,5 +1,6 @@
 #include "inifile.h"
 #include "languagechoice.h"
+#include "localeabbreviation.h"
 #include "settings.h"
 #include "testsupport.h"
 
@@ -31,6 +32,42 @@ class TestLanguageChoice : public QObject {
     QFETCH(QString, system);
     QFETCH(int, expected);
     QCOMPARE(PreselectedLanguage(identifiers, system), expected);
+  }
+
+  // The shipped translations preselected from the system's locale: each
+  // language its own, and any other language English.
+  void preselectionOfTheShippedFiles_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("English (UK)") << "en_GB"
+                                  << "English";
+    QTest::newRow("English (US)") << "en_US"
+                                  << "English";
+    QTest::newRow("Spanish (Mexico)") << "es_MX"
+                                      << "Español";
+    QTest::newRow("Spanish (Spain)") << "es_ES"
+                                     << "Español";
+    QTest::newRow("German") << "de_DE"
+                            << "English";
+    QTest::newRow("C") << "C"
+                       << "English";
+    QTest::newRow("Brazilian Portuguese") << "pt_BR"
+                                          << "Português (Portugala)";
+  }
+  void preselectionOfTheShippedFiles() {
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    TempProgramFolder folder;
+    const QStringList files{"angla.trd", "hispana.trd"};
+    for (const QString& file : files) {
+      folder.Write(QStringLiteral("tradukoj/") + file,
+                   ReadFileBytes(QStringLiteral(PELANO_SOURCE_DIR "course/tradukoj/") + file));
+    }
+    OpenSettingsFile();
+    TForm17 choice(files, LanguageAbbreviation(QLocale(locale)));
+    auto* list = choice.findChild<QListWidget*>(QStringLiteral("Tradukoj"));
+    QVERIFY(choice.SelectedIndex() >= 0);
+    QCOMPARE(list->item(choice.SelectedIndex())->text(), expected);
   }
 
   void listAndChoiceOfAFile() {
