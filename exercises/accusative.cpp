@@ -1,6 +1,7 @@
 #include "accusative.h"
 
 #include "cursorfile.h"
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
 #include "settings.h"
@@ -99,7 +100,10 @@ void TFrame5::BitBtn1Click() {
       rows_.append(row);
     }
   }
-  if (rows_.isEmpty()) return;
+  if (rows_.isEmpty()) {
+    TellExerciseDataMissing(window(), context.AccusativeCode);
+    return;
+  }
   ++run_;
   score_->Start(int(rows_.size()));
   confirming_ = false;

@@ -1,5 +1,6 @@
 #include "gapfilling.h"
 
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "letters.h"
 #include "statictext.h"
@@ -78,7 +79,10 @@ void TFrame4::BitBtn4Click() {
   for (int row = 0; row < count; ++row) {
     if (GapExists(row, 0)) rows_.append(row);
   }
-  if (rows_.isEmpty()) return;
+  if (rows_.isEmpty()) {
+    TellExerciseDataMissing(window(), code);
+    return;
+  }
   ++run_;
   score_->Start(int(rows_.size()));
   judging_ = false;

@@ -2,6 +2,7 @@
 
 #include "coursesounds.h"
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
 #include "letters.h"
@@ -50,7 +51,10 @@ void TFrame3::BitBtn8Click() {
   }
   items_.clear();
   const int count = LoadExerciseItems(items_, context.ListeningCode, QStringLiteral("D"));
-  if (count == 0) return;  // nothing to ask
+  if (count == 0) {
+    TellExerciseDataMissing(window(), context.ListeningCode);
+    return;
+  }
   score_->Start(count);
   score_->SetRemaining(qMin(count, ResultLines));
   repeat_->setEnabled(true);

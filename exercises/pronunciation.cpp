@@ -2,8 +2,10 @@
 
 #include "coursesounds.h"
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
+#include "messages.h"
 #include "mp3player.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
@@ -18,11 +20,13 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <cmath>
@@ -55,7 +59,15 @@ TFrame2::TFrame2(QWidget* parent) : TFrame(parent), recorder_(std::make_unique<V
 
 TFrame2::~TFrame2() { StopWavPlayback(); }
 
-QString TFrame2::RecordingPath(int k) { return TempFolder() + QStringLiteral("tempa%1.wav").arg(k); }
+QString TFrame2::RecordingPath(int k) const {
+  if (!recordings_ || !recordings_->isValid()) return QString();
+  return recordings_->filePath(QStringLiteral("tempa%1.wav").arg(k));
+}
+
+void TFrame2::NothingRecorded() {
+  PP_HaltuClick();
+  QMessageBox::information(window(), ApplicationTitle, Messages().smNeRegistris);
+}
 
 bool TFrame2::Stopped() const { return !haltu_->isEnabled() || window()->property("closing").toBool(); }
 
@@ -84,7 +96,10 @@ void TFrame2::PP_StartuClick() {
   }
   items_.clear();
   const int count = LoadExerciseItems(items_, code, QStringLiteral("D"));
-  if (count == 0) return;  // nothing to practise
+  if (count == 0) {
+    TellExerciseDataMissing(window(), code);
+    return;
+  }
   startu_->setEnabled(false);
   haltu_->setEnabled(true);
   placar_->setText(QString::number(count));
@@ -138,8 +153,15 @@ void TFrame2::RegistrasVocxon() {
     if (Mp3() && !Mp3()->Idle()) WaitUntil([&] { return !self || Stopped(); }, 1.0);
     if (!self || Stopped()) return;
 
+    // The recording of the batch before is never played as this one.
+    entry.recorded = false;
+    if (!recordings_) recordings_ = std::make_unique<QTemporaryDir>();
+    QFile::remove(RecordingPath(k));
     const int lengthMs = entry.recordingSeconds * 1000;
-    recorder_->Record(lengthMs);
+    if (!recorder_->Record(lengthMs)) {
+      NothingRecorded();
+      return;
+    }
     prog_->setValue(0);
     prog_->show();
     WaitUntil(
@@ -158,8 +180,13 @@ void TFrame2::RegistrasVocxon() {
       recorder_->Close();
       return;
     }
-    recorder_->SaveWav(RecordingPath(k));
+    const QString path = RecordingPath(k);
+    entry.recorded = !path.isEmpty() && recorder_->SaveWav(path);
     recorder_->Close();
+    if (!entry.recorded) {
+      NothingRecorded();
+      return;
+    }
   }
   PP_Aud_ReClick();
 }
@@ -174,12 +201,10 @@ void TFrame2::PP_Aud_ReClick() {
     const Entry entry = batch_[k - 1];
     vorto_->setText(entry.text);
     PlayToTheEnd(entry.modelSound);
-    for (int attempt = 0; attempt < kPlaybackAttempts; ++attempt) {
+    for (int attempt = 0; entry.recorded && attempt < kPlaybackAttempts; ++attempt) {
       if (!self || Stopped()) return;
       if (Mp3() && !Mp3()->Idle()) WaitUntil([&] { return !self || Stopped(); }, 1.0);
       if (PlayWavToEnd(RecordingPath(k))) break;
-      // A recording that could not be made is never played; the next entry follows.
-      if (!QFile::exists(RecordingPath(k))) break;
     }
   }
   if (!self || Stopped()) return;

@@ -12,6 +12,7 @@ class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QSlider;
+class QTemporaryDir;
 class VoiceRecorder;
 
 // Pronunciation practice: the program plays a model word or sentence, records
@@ -35,10 +36,13 @@ class TFrame2 : public TFrame {
     QString text;
     QString modelSound;  // full path
     int recordingSeconds = 3;
+    bool recorded = false;  // this batch saved the learner's recording of it
   };
   const QVector<Entry>& Batch() const { return batch_; }
-  // The recording of entry k (1 to 4) of the batch.
-  static QString RecordingPath(int k);
+  // The recording of entry k (1 to 4) of the batch, in a folder of this frame
+  // alone (mode 0700, removed with the frame); empty when that folder could
+  // not be made.
+  QString RecordingPath(int k) const;
 
  private:
   void NovaFrazo9();
@@ -47,6 +51,8 @@ class TFrame2 : public TFrame {
   int BatchSize() const;
   int Remaining() const;
   void SetBatchButtonsEnabled(bool enabled);
+  // Stops the practice and tells the learner that nothing was recorded.
+  void NothingRecorded();
 
   QAbstractButton* startu_ = nullptr;
   QAbstractButton* haltu_ = nullptr;
@@ -60,6 +66,7 @@ class TFrame2 : public TFrame {
   QLabel* orelo_ = nullptr;
   QSlider* prog_ = nullptr;
   std::unique_ptr<VoiceRecorder> recorder_;
+  std::unique_ptr<QTemporaryDir> recordings_;
 
   QStringList items_;
   QVector<bool> practised_;

@@ -2,6 +2,7 @@
 
 #include "coursesounds.h"
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
 #include "statictext.h"
@@ -66,7 +67,10 @@ void TFrame1::BitBtn18Click() {
   const int count = LoadExerciseItems(words_, code, QStringLiteral("D"));
   LoadExerciseItems(answers_, code, QStringLiteral("R"));
   // A question needs its own answer and four others.
-  if (count < 5) return;
+  if (count < 5) {
+    TellExerciseDataMissing(window(), code);
+    return;
+  }
   score_->Start(count);
   for (QCheckBox* box : boxes_) box->setChecked(false);
   grupo_->show();

@@ -43,6 +43,17 @@ QByteArray ProtectValue(const QByteArray& value) {
   return value;
 }
 
+// The classic profile functions take a section name up to the last "]" of
+// its line, whatever follows it; null for a line that is no header.
+QByteArray HeaderName(const QByteArray& trimmedLine) {
+  if (!trimmedLine.startsWith('[')) return QByteArray();
+  const qsizetype close = trimmedLine.lastIndexOf(']');
+  if (close < 1) return QByteArray();
+  QByteArray name = trimmedLine.mid(1, close - 1);
+  if (name.isNull()) name = QByteArray("");
+  return name;
+}
+
 // A line break inside a value would end the entry and could inject others.
 QByteArray SingleLine(QByteArray bytes) {
   bytes.replace('\r', ' ');
@@ -61,7 +72,7 @@ class IniDocument {
   // Index of the header line of the first section of that name, or -1.
   qsizetype FindSection(const QByteArray& section) const {
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-      const QByteArray name = SectionName(Trimmed(lines_[i]));
+      const QByteArray name = HeaderName(Trimmed(lines_[i]));
       if (!name.isNull() && EqualIgnoringCase(Trimmed(name), section)) return i;
     }
     return -1;
@@ -70,7 +81,7 @@ class IniDocument {
   // One past the last line of the section whose header is at `header`.
   qsizetype SectionEnd(qsizetype header) const {
     qsizetype i = header + 1;
-    while (i < lines_.size() && SectionName(Trimmed(lines_[i])).isNull()) ++i;
+    while (i < lines_.size() && HeaderName(Trimmed(lines_[i])).isNull()) ++i;
     return i;
   }
 
@@ -142,32 +153,37 @@ class IniDocument {
   QByteArrayList lines_;
 };
 
-IniDocument Load(const QString& path) {
-  QByteArray contents;
-  ReadFile(path, contents);
-  return IniDocument(contents);
-}
-
 }  // namespace
 
 QString PerUserConfigFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation); }
 
-TIniFile::TIniFile(const QString& fileName) {
+TIniFile::TIniFile(const QString& fileName, const QString& seedFile) : seed_(seedFile) {
   const bool bare = !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'));
   path_ = bare ? QDir(PerUserConfigFolder()).filePath(fileName) : fileName;
 }
 
+bool TIniFile::ReadContents(QByteArray& contents) const {
+  if (!seed_.isEmpty() && !QFileInfo::exists(path_)) return ReadFile(seed_, contents);
+  return ReadFile(path_, contents);
+}
+
+QByteArray TIniFile::Contents() const {
+  QByteArray contents;
+  ReadContents(contents);
+  return contents;
+}
+
 QByteArray TIniFile::ReadBytes(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue) const {
-  return Load(path_).Value(section, key).value_or(defaultValue);
+  return IniDocument(Contents()).Value(section, key).value_or(defaultValue);
 }
 
 QString TIniFile::ReadString(const QByteArray& section, const QByteArray& key, const QString& defaultValue) const {
-  const auto value = Load(path_).Value(section, key);
+  const auto value = IniDocument(Contents()).Value(section, key);
   return value ? DecodeSettingsText(*value) : defaultValue;
 }
 
 int TIniFile::ReadInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const {
-  const auto value = Load(path_).Value(section, key);
+  const auto value = IniDocument(Contents()).Value(section, key);
   return value ? ParseInteger(*value, defaultValue) : defaultValue;
 }
 
@@ -175,16 +191,22 @@ bool TIniFile::ReadBool(const QByteArray& section, const QByteArray& key, bool d
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-QByteArrayList TIniFile::ReadSection(const QByteArray& section) const { return Load(path_).Keys(section); }
+QByteArrayList TIniFile::ReadSection(const QByteArray& section) const { return IniDocument(Contents()).Keys(section); }
 
-bool TIniFile::SectionExists(const QByteArray& section) const { return Load(path_).FindSection(section) >= 0; }
+bool TIniFile::SectionExists(const QByteArray& section) const {
+  return IniDocument(Contents()).FindSection(section) >= 0;
+}
+
+bool TIniFile::WriteAll(const QList<Write>& writes) {
+  QByteArray contents;
+  if (!ReadContents(contents)) return false;
+  IniDocument document(contents);
+  for (const Write& write : writes) document.Set(write.section, write.key, write.value);
+  return WriteLinesAtomically(path_, document.Lines());
+}
 
 bool TIniFile::WriteBytes(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-  QByteArray contents;
-  if (!ReadFile(path_, contents)) return false;
-  IniDocument document(contents);
-  document.Set(section, key, value);
-  return WriteLinesAtomically(path_, document.Lines());
+  return WriteAll({{section, key, value}});
 }
 
 bool TIniFile::WriteString(const QByteArray& section, const QByteArray& key, const QString& value) {
@@ -201,7 +223,7 @@ bool TIniFile::WriteBool(const QByteArray& section, const QByteArray& key, bool 
 
 bool TIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
   QByteArray contents;
-  if (!ReadFile(path_, contents)) return false;
+  if (!ReadContents(contents)) return false;
   IniDocument document(contents);
   if (!document.Remove(section, key)) return true;
   return WriteLinesAtomically(path_, document.Lines());
@@ -209,7 +231,7 @@ bool TIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
 
 bool TIniFile::EraseSection(const QByteArray& section) {
   QByteArray contents;
-  if (!ReadFile(path_, contents)) return false;
+  if (!ReadContents(contents)) return false;
   IniDocument document(contents);
   if (!document.RemoveSection(section)) return true;
   return WriteLinesAtomically(path_, document.Lines());

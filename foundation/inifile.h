@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,13 +13,18 @@
 // removed, the first of duplicate sections and keys wins, names match without
 // regard to letter case, and lines beginning with ";" are comments.
 //
+// A section header is "[" up to the last "]" of its line, so that text after
+// the closing bracket ("[Form3] ; answers") does not hide the section.
+//
 // Section and key names are bytes, compared as stored (the settings section's
 // name is not ASCII). Text values are read as UTF-8 when well-formed, else as
 // Windows-1252, and written as UTF-8.
 class TIniFile {
  public:
   // A bare file name (no folder) lies in the per-user configuration folder.
-  explicit TIniFile(const QString& fileName);
+  // While the file does not exist, `seedFile` (when given) stands in for it:
+  // reads come from there, and the first write starts from its contents.
+  explicit TIniFile(const QString& fileName, const QString& seedFile = QString());
 
   const QString& FileName() const { return path_; }
 
@@ -39,8 +45,21 @@ class TIniFile {
   bool DeleteKey(const QByteArray& section, const QByteArray& key);
   bool EraseSection(const QByteArray& section);
 
+  // Writes several values with one replacement of the file: afterwards the
+  // file holds all of them or, when false is returned, none.
+  struct Write {
+    QByteArray section;
+    QByteArray key;
+    QByteArray value;
+  };
+  bool WriteAll(const QList<Write>& writes);
+
  private:
+  bool ReadContents(QByteArray& contents) const;  // false when the file exists but cannot be read
+  QByteArray Contents() const;
+
   QString path_;
+  QString seed_;
 };
 
 // The folder that holds INI files named without a folder.

@@ -43,9 +43,10 @@ QByteArray SectionName(const QByteArray& trimmedLine) {
 
 QByteArrayList SplitLines(const QByteArray& contents) {
   QByteArrayList lines;
-  qsizetype start = 0;
+  // Many editors begin a UTF-8 file with a byte order mark; it is no part of the first line.
+  qsizetype start = contents.startsWith("\xEF\xBB\xBF") ? 3 : 0;
   const qsizetype size = contents.size();
-  for (qsizetype i = 0; i < size; ++i) {
+  for (qsizetype i = start; i < size; ++i) {
     const char c = contents[i];
     if (c != '\n' && c != '\r') continue;
     lines.append(contents.mid(start, i - start));

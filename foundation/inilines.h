@@ -16,6 +16,7 @@ QByteArray FoldCase(const QByteArray& name);
 QByteArray SectionName(const QByteArray& trimmedLine);
 
 // Splits file contents into lines; CR LF, LF and a lone CR all end a line.
+// A UTF-8 byte order mark at the start is skipped.
 QByteArrayList SplitLines(const QByteArray& contents);
 
 // Reads a whole file; false when it exists but cannot be read. A missing file

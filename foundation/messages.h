@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QString>
 
 // The title of the program's message boxes.
@@ -17,7 +18,23 @@ struct MessageTable {
   QString smPordo;
   QString smLigilo;
   QString smNeSono;
+  // Failures the learner must know of; "%1" stands for a file, folder or address.
+  QString smNeSalvis;
+  QString smNeSalvisRespondojn;
+  QString smJamMalfermita;
+  QString smNeRegistris;
+  QString smNeDokumento;
+  QString smNeRetejo;
+  QString smNeRetposxto;
+  QString smNeEkzerco;
 };
+
+// The keys of the message table in section Mesagxoj, in file order.
+QByteArrayList MessageKeys();
+
+// A message that names a file, folder or address in place of "%1"; a
+// translation that lost its "%1" still shows the name, on a line of its own.
+QString MessageNaming(const QString& message, const QString& name);
 
 // Captions of the main menu's six text buttons.
 struct MenuCaptions {

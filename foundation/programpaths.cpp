@@ -6,7 +6,6 @@
 namespace {
 
 QString gProgramFolder;
-QString gTempFolder;
 
 QString WithTrailingSeparator(QString folder) {
   if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
@@ -17,9 +16,6 @@ QString WithTrailingSeparator(QString folder) {
 
 const QString& ProgramFolder() { return gProgramFolder; }
 void SetProgramFolder(const QString& folder) { gProgramFolder = WithTrailingSeparator(folder); }
-
-const QString& TempFolder() { return gTempFolder; }
-void SetTempFolder(const QString& folder) { gTempFolder = WithTrailingSeparator(folder); }
 
 QString DataPath(const QString& relativePath) {
   QString relative = relativePath;

@@ -7,10 +7,6 @@
 const QString& ProgramFolder();
 void SetProgramFolder(const QString& folder);
 
-// The folder for temporary files (recordings), with a trailing separator.
-const QString& TempFolder();
-void SetTempFolder(const QString& folder);
-
 // The path of a course data file, given relative to the program folder with
 // "\" separators as the course data names them. The names were chosen on a
 // file system that ignores letter case, so when the exact name is missing the

@@ -2,13 +2,24 @@
 
 #include "programpaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 
 namespace {
 
 std::unique_ptr<TIniFile> gSettingsFile;
+std::unique_ptr<QLockFile> gSettingsLock;
 bool gSettingsReadOnly = false;
+
+// An atomic save replaces the file in one rename, which needs the folder too.
+bool ThisUserCanReplace(const QString& path) {
+  const QFileInfo file(path);
+  const QFileInfo folder(file.absolutePath());
+  return !HasReadOnlyAttribute(path) && file.isWritable() && folder.isWritable();
+}
 
 }  // namespace
 
@@ -25,15 +36,56 @@ bool HasReadOnlyAttribute(const QString& path) {
   return (QFile::permissions(path) & anyWrite) == 0;
 }
 
+int RemoveUnfinishedSaves(const QString& path) {
+  const QFileInfo file(path);
+  // The new copy is the file's name and six letters or digits.
+  const QRegularExpression unfinished(QLatin1Char('^') + QRegularExpression::escape(file.fileName()) +
+                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+  QDir folder = file.absoluteDir();
+  int removed = 0;
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+    if (unfinished.match(name).hasMatch() && folder.remove(name)) ++removed;
+  }
+  return removed;
+}
+
 void OpenSettingsFile() {
+  CloseSettingsFile();
   const QString besideProgram = ProgramFolder() + SettingsFileName;
   const bool exists = QFileInfo::exists(besideProgram);
   const bool folderWritable = QFileInfo(ProgramFolder()).isWritable();
-  gSettingsReadOnly = exists ? HasReadOnlyAttribute(besideProgram) : !folderWritable;
-  gSettingsFile = std::make_unique<TIniFile>(gSettingsReadOnly ? SettingsFileName : besideProgram);
+  gSettingsReadOnly = exists ? !ThisUserCanReplace(besideProgram) : !folderWritable;
+  if (gSettingsReadOnly) {
+    gSettingsFile = std::make_unique<TIniFile>(SettingsFileName, exists ? besideProgram : QString());
+  } else {
+    gSettingsFile = std::make_unique<TIniFile>(besideProgram);
+  }
 }
 
-void CloseSettingsFile() { gSettingsFile.reset(); }
+void CloseSettingsFile() {
+  gSettingsLock.reset();
+  gSettingsFile.reset();
+}
+
+QString SettingsLockPath() { return gSettingsFile ? gSettingsFile->FileName() + QStringLiteral(".lock") : QString(); }
+
+bool LockSettingsFile() {
+  if (!gSettingsFile) return false;
+  if (gSettingsLock) return true;
+  QDir().mkpath(QFileInfo(gSettingsFile->FileName()).absolutePath());
+  auto lock = std::make_unique<QLockFile>(SettingsLockPath());
+  // A lock lasts as long as its copy of the course runs, however long; one
+  // whose process has ended is taken over.
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) {
+    // Where no lock can be made, nothing can be saved either: no copy can
+    // overwrite another's saves, and this one goes on without the lock.
+    return lock->error() != QLockFile::LockFailedError;
+  }
+  gSettingsLock = std::move(lock);
+  RemoveUnfinishedSaves(gSettingsFile->FileName());
+  return true;
+}
 
 void ReadSettings() {
   using namespace SettingsKeys;

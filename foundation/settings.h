@@ -54,14 +54,29 @@ inline const QString SettingsFileName = QStringLiteral("konfig.ini");
 TIniFile* SettingsFile();
 bool SettingsReadOnly();
 
-// Decides where konfig.ini lives and opens it: beside the program unless the
-// file there is read-only, or there is none and the program folder cannot be
-// written (an installed course); then the per-user copy of the same name.
+// Decides where konfig.ini lives and opens it: beside the program when this
+// user can replace the file there; otherwise (a read-only file, one owned by
+// someone else, a folder this user cannot write, an installed course) the
+// per-user copy of the same name, which starts as a copy of the one beside the
+// program when it is first made.
 void OpenSettingsFile();
+// Also releases the lock.
 void CloseSettingsFile();
+
+// Takes the lock that keeps a second copy of the course, started by the same
+// learner, from overwriting the first one's saves. False when another running
+// copy holds it. Once held, the saves a killed copy left half made are
+// removed. The lock ends with CloseSettingsFile or the process.
+bool LockSettingsFile();
+// Where the lock of the open settings file lies.
+QString SettingsLockPath();
 
 // Reads every setting from the general section, with its default.
 void ReadSettings();
 
 // Whether a file carries the read-only attribute: no write permission at all.
 bool HasReadOnlyAttribute(const QString& path);
+
+// Removes the unfinished new copies of `path` that an interrupted atomic save
+// leaves beside it; returns how many it removed.
+int RemoveUnfinishedSaves(const QString& path);

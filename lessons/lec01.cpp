@@ -2,6 +2,7 @@
 
 #include "coursesounds.h"
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "letters.h"
 #include "playerhelpers.h"
@@ -86,7 +87,10 @@ void TForm1::BitBtn1Click() {
   words_.clear();
   LoadExerciseItems(words_, QStringLiteral("0101"), QStringLiteral("D"));
   // A set needs six words; with fewer the game cannot be dealt, so it does not start.
-  if (words_.size() < 6) return;
+  if (words_.size() < 6) {
+    TellExerciseDataMissing(this, QStringLiteral("0101"));
+    return;
+  }
   Component<QPushButton>("BitBtn1")->setEnabled(false);
   Component<QPushButton>("BitBtn2")->setEnabled(true);
   Component<QPushButton>("BitBtn3")->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "lec03.h"
 
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "statictext.h"
 #include "verdicts.h"
@@ -73,7 +74,10 @@ void TForm3::BitBtn1Click() {
   digits_.clear();
   const int count = LoadExerciseItems(words_, QStringLiteral("0301"), QStringLiteral("D"));
   // Without numbers there is nothing to dictate; the drill stays idle.
-  if (count == 0) return;
+  if (count == 0) {
+    TellExerciseDataMissing(this, QStringLiteral("0301"));
+    return;
+  }
   LoadExerciseItems(digits_, QStringLiteral("0301"), QStringLiteral("R"));
   start->setEnabled(false);
   Own<QPushButton>("BitBtn3")->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "lec04.h"
 
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "memoplayer.h"
 #include "statictext.h"
@@ -137,7 +138,10 @@ void TForm4::BitBtn1Click() {
   statements_.clear();
   const int count = LoadExerciseItems(statements_, QStringLiteral("0402"), QStringLiteral("D"));
   // Without statements there is nothing to ask; the game stays idle.
-  if (count == 0) return;
+  if (count == 0) {
+    TellExerciseDataMissing(this, QStringLiteral("0402"));
+    return;
+  }
   statements_ = statements_.mid(0, count);
   start->setEnabled(false);
   Own<QPushButton>("BitBtn3")->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "lec10.h"
 
 #include "exercisedata.h"
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "scoreboard.h"
 #include "statictext.h"
@@ -87,7 +88,10 @@ void TForm10::BitBtn1Click() {
   LoadExerciseItems(times_, kExercise, QStringLiteral("R"));
   // A sentence without its time could never be answered, and with no items there is nothing to draw.
   const int count = int(qMin(sentences_.size(), times_.size()));
-  if (count == 0) return;
+  if (count == 0) {
+    TellExerciseDataMissing(this, kExercise);
+    return;
+  }
   score_->Start(count);
   Component<QPushButton>("BitBtn2")->setEnabled(true);
   Component<StaticText>("Vorto0")->show();

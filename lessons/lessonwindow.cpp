@@ -193,16 +193,17 @@ bool TLessonWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void TLessonWindow::done(int result) {
   if (!closing_) {
+    // Unsaved answers are kept, however the window is closed; when they
+    // cannot be, the learner may choose to stay.
+    if (subaParto_->Savu()->isEnabled()) {
+      if (!SaveBeforeLeaving(pagxaro_)) return;
+      subaParto_->Savu()->setEnabled(false);
+    }
     closing_ = true;
     setProperty("closing", true);  // what the drills' waits look at
     StopPronunciationPractice();   // so that the recorder is free for the next practice
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
-    // Unsaved answers are kept, however the window is closed.
-    if (subaParto_->Savu()->isEnabled()) {
-      SaveWrittenAnswers(pagxaro_);
-      subaParto_->Savu()->setEnabled(false);
-    }
     CurrentSettings().LastaLeciono = definition_.lessonValue;
     CurrentSettings().LastaPagxo = pagxaro_->currentIndex();
   }

@@ -1,5 +1,6 @@
 #include "navigationbar.h"
 
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "storedpictures.h"
 #include "uiloader.h"
@@ -30,7 +31,7 @@ QTabWidget* TFrame6::Pagxaro() const {
 }
 
 void TFrame6::EliriClick() {
-  if (savu_->isEnabled()) SaveWrittenAnswers(Pagxaro());
+  if (savu_->isEnabled() && !SaveBeforeLeaving(Pagxaro())) return;
   savu_->setEnabled(false);
   window()->close();
 }
@@ -38,7 +39,11 @@ void TFrame6::EliriClick() {
 void TFrame6::kovertoClick() { SendToMonitor(Pagxaro()); }
 
 void TFrame6::SavuClick() {
-  SaveWrittenAnswers(Pagxaro());
+  // A failed save leaves the button enabled: the answers are not stored yet.
+  if (!SaveWrittenAnswers(Pagxaro())) {
+    TellSettingsNotSaved(window());
+    return;
+  }
   savu_->setEnabled(false);
 }
 

@@ -1,5 +1,6 @@
 #include "writtenanswers.h"
 
+#include "failurenotices.h"
 #include "inifile.h"
 #include "letters.h"
 #include "messages.h"
@@ -11,7 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -60,15 +61,27 @@ QString Converted(const QString& text, bool convert) {
 
 }  // namespace
 
-void SaveWrittenAnswers(QTabWidget* pagxaro) {
+bool SaveWrittenAnswers(QTabWidget* pagxaro) {
   TIniFile* settings = SettingsFile();
-  if (!pagxaro || !settings) return;
+  if (!pagxaro || !settings) return false;
   const QByteArray section = WindowSection(pagxaro);
+  QList<TIniFile::Write> writes;
   for (QWidget* component : OwnedComponents(pagxaro->window())) {
     if (!IsAnswerField(component)) continue;
     const QString text = IsMemo(component) ? ReadMemoText(component) : qobject_cast<QLineEdit*>(component)->text();
-    settings->WriteBytes(section, component->objectName().toUtf8(), EncodeTranslation(text));
+    writes.append({section, component->objectName().toUtf8(), EncodeTranslation(text)});
   }
+  return settings->WriteAll(writes);
+}
+
+bool SaveBeforeLeaving(QTabWidget* pagxaro) {
+  if (SaveWrittenAnswers(pagxaro)) return true;
+  const QString path = SettingsFile() ? SettingsFile()->FileName() : SettingsFileName;
+  const auto answer =
+      QMessageBox::warning(pagxaro ? pagxaro->window() : nullptr, ApplicationTitle,
+                           MessageNaming(Messages().smNeSalvisRespondojn, QDir::toNativeSeparators(path)),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  return answer == QMessageBox::Yes;
 }
 
 void LoadWrittenAnswers(QTabWidget* pagxaro) {
@@ -78,9 +91,10 @@ void LoadWrittenAnswers(QTabWidget* pagxaro) {
   for (QWidget* component : OwnedComponents(pagxaro->window())) {
     if (!IsAnswerField(component)) continue;
     QByteArray stored = settings->ReadBytes(section, component->objectName().toUtf8(), QByteArray());
-    // The line-break marker is recognised in any letter case.
     stored.replace("'#10'", "\n");
-    const QString text = DecodeTranslation(stored);
+    // Not DecodeTranslation: that would show an answer stored in the old
+    // 8-bit code page as empty, and the next save would erase it.
+    const QString text = DecodeSettingsText(stored);
     if (IsMemo(component)) {
       WriteMemoText(component, text);
     } else {
@@ -127,9 +141,9 @@ MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
 
   MonitorMessage message;
   for (int slot = 1; slot <= kSlots; ++slot) message.body += prompts[slot] + answers[slot];
-  const QString subject =
+  message.subject =
       pagxaro->window()->windowTitle() + QStringLiteral(" - Pagxo ") + QString::number(pagxaro->currentIndex() + 1);
-  message.address = MonitorMailUrl(CurrentSettings().Adreso, subject);
+  message.address = MonitorMailUrl(CurrentSettings().Adreso, message.subject);
   return message;
 }
 
@@ -146,5 +160,10 @@ void SendToMonitor(QTabWidget* pagxaro) {
     return;
   }
   QApplication::clipboard()->setText(message.body);
-  QDesktopServices::openUrl(message.address);
+  // Without an e-mail program the learner writes the message by hand: the
+  // clipboard then holds the address and the subject too.
+  const QString address = CurrentSettings().Adreso.trimmed();
+  const QString everything =
+      address + QStringLiteral("\r\n") + message.subject + QStringLiteral("\r\n\r\n") + message.body;
+  OpenAddress(window, message.address, MessageNaming(Messages().smNeRetposxto, address), everything);
 }

@@ -1,5 +1,6 @@
 #include "languagechoice.h"
 
+#include "failurenotices.h"
 #include "inifile.h"
 #include "layoutpaths.h"
 #include "programpaths.h"
@@ -76,6 +77,7 @@ void TForm17::WriteChoice() {
   using namespace SettingsKeys;
   TIniFile* settings = SettingsFile();
   const int index = SelectedIndex();
+  bool written = false;
   if (index >= 0 && index < translationFiles_.size()) {
     const QString fileName = translationFiles_[index];
     const TIniFile file(ProgramFolder() + QStringLiteral("tradukoj/") + fileName);
@@ -83,12 +85,12 @@ void TForm17::WriteChoice() {
     if (language.isEmpty()) language = Portuguese.toUtf8();
     QString font = file.ReadString(kTraduko, "Tiparo", QString());
     if (font.isEmpty()) font = QApplication::font().family();
-    settings->WriteString(General, Dosiero, fileName);
-    settings->WriteBytes(General, Lingvo, language);
-    settings->WriteString(General, Tiparo, font);
+    written = settings->WriteAll(
+        {{General, Dosiero, fileName.toUtf8()}, {General, Lingvo, language}, {General, Tiparo, font.toUtf8()}});
   } else {
-    settings->WriteString(General, Dosiero, QString());
-    settings->WriteString(General, Lingvo, Portuguese);
-    settings->WriteString(General, Tiparo, QStringLiteral("Arial"));
+    written = settings->WriteAll({{General, Dosiero, QByteArray()},
+                                  {General, Lingvo, Portuguese.toUtf8()},
+                                  {General, Tiparo, QByteArrayLiteral("Arial")}});
   }
+  if (!written) TellSettingsNotSaved(this);
 }

@@ -3,6 +3,7 @@
 #include "picturestore.h"
 
 #include "cursorfile.h"
+#include "failurenotices.h"
 #include "greetings.h"
 #include "inifile.h"
 #include "languagechoice.h"
@@ -24,9 +25,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -160,11 +161,10 @@ void TPelano::FormCreate() {
   connect(mp3_.get(), &Mp3Player::NotifyInputTimecode, this, &TPelano::mp3NotifyInputTimecode);
   LastPraise() = 0;
 
+  // Until the language is known, a failure is told in Portuguese.
+  SetBuiltInMessages();
   OpenSettingsFile();
-
-  QString temp = QDir::tempPath() + QLatin1Char('/');
-  if (SettingsReadOnly() && QDir(temp) == QDir(ProgramFolder())) temp = PerUserConfigFolder();
-  SetTempFolder(temp);
+  anotherCopy_ = !LockSettingsFile();
 
   const QDir translations(DataPath(QStringLiteral("tradukoj")));
   FileListBox1_ = translations.entryList({QStringLiteral("*.trd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -173,6 +173,8 @@ void TPelano::FormCreate() {
 }
 
 void TPelano::KiuLingvo() {
+  // The copy already running asks for the language; this one only says it is there.
+  if (anotherCopy_) return;
   if (!SettingsFile()->ReadString(SettingsKeys::General, SettingsKeys::Lingvo, QString()).isEmpty()) return;
   TForm17 choice(FileListBox1_, LanguageAbbreviation(QLocale::system()), this);
   choice.exec();
@@ -223,8 +225,11 @@ void TPelano::ConnectButtons() {
   connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
   connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
   connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
-  connect(Button("Ligilo"), &QPushButton::clicked, this,
-          [this] { QDesktopServices::openUrl(WebAddressUrl(Button("Ligilo")->text())); });
+  connect(Button("Ligilo"), &QPushButton::clicked, this, [this] {
+    const QUrl address = WebAddressUrl(Button("Ligilo")->text());
+    const QString text = address.toString();
+    OpenAddress(this, address, MessageNaming(Messages().smNeRetejo, text), text);
+  });
 }
 
 void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {
@@ -248,13 +253,36 @@ void TPelano::KieButonoClick() {
   ResumeRequested() = false;
 }
 
+QString HelpDocumentPath(const QString& name) {
+  // A translation is data: it may name a document of the translations'
+  // folder, never a path out of it nor a file the desktop would run.
+  static const QStringList documents{QStringLiteral("rtf"),  QStringLiteral("txt"), QStringLiteral("htm"),
+                                     QStringLiteral("html"), QStringLiteral("pdf"), QStringLiteral("odt")};
+  if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) return QString();
+  const QFileInfo file(DataPath(QStringLiteral("tradukoj\\") + name));
+  const QString folder = QFileInfo(DataPath(QStringLiteral("tradukoj"))).canonicalFilePath();
+  if (!file.isFile() || folder.isEmpty() || QFileInfo(file.canonicalFilePath()).path() != folder) return QString();
+  if (!documents.contains(file.suffix().toLower())) return QString();
+  return file.canonicalFilePath();
+}
+
 void TPelano::OpenHelpDocument(const QString& builtInFile, const QByteArray& translationKey,
                                const QString& defaultFile) {
-  QString fileName = builtInFile;
+  QStringList candidates;
   if (CurrentSettings().Lingvo != Portuguese && TranslationFile()) {
-    fileName = DecodeSettingsText(TranslationFile()->ReadString("Traduko", translationKey, defaultFile.toUtf8()));
+    candidates.append(
+        DecodeSettingsText(TranslationFile()->ReadString("Traduko", translationKey, defaultFile.toUtf8())));
+    candidates.append(defaultFile);
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(DataPath(QStringLiteral("tradukoj\\") + fileName)));
+  candidates.append(builtInFile);
+  for (const QString& name : candidates) {
+    const QString path = HelpDocumentPath(name);
+    if (!path.isEmpty()) {
+      OpenDocument(this, path);
+      return;
+    }
+  }
+  TellDocumentNotOpened(this, DataPath(QStringLiteral("tradukoj\\") + builtInFile));
 }
 
 void TPelano::showEvent(QShowEvent* event) {
@@ -313,8 +341,11 @@ void TPelano::FormCloseQuery() {
   using namespace SettingsKeys;
   TIniFile* file = SettingsFile();
   if (!file) return;
-  file->WriteInteger(General, LastaLeciono, CurrentSettings().LastaLeciono);
-  file->WriteInteger(General, LastaPagxo, CurrentSettings().LastaPagxo);
+  // A second copy of the course writes nothing: the first one owns the file.
+  if (!anotherCopy_ && !file->WriteAll({{General, LastaLeciono, QByteArray::number(CurrentSettings().LastaLeciono)},
+                                        {General, LastaPagxo, QByteArray::number(CurrentSettings().LastaPagxo)}})) {
+    TellSettingsNotSaved(this);
+  }
   PlayFarewell();
 }
 
@@ -341,8 +372,12 @@ void TPelano::ToggleTranslator() {
   using namespace SettingsKeys;
   TIniFile* file = SettingsFile();
   const bool wasOn = file->ReadBool(General, Tradukilo, false);
+  // The switch holds only once stored: a failed write changes nothing.
+  if (!file->WriteBool(General, Tradukilo, !wasOn)) {
+    TellSettingsNotSaved(this);
+    return;
+  }
   CurrentSettings().Tradukilo = !wasOn;
-  file->WriteBool(General, Tradukilo, !wasOn);
   const QString text =
       wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
   QMessageBox::information(this, ApplicationTitle, text);

@@ -40,6 +40,10 @@ class TPelano : public QWidget {
   // it is built; `stopSound` silences the player first (lesson windows).
   void OpenModalWindow(const WindowFactory& factory, bool stopSound = false);
 
+  // Whether another copy of the course, started by the same learner, holds
+  // the settings file; this one then writes nothing and is not shown.
+  bool AnotherCopyRuns() const { return anotherCopy_; }
+
   // The program's single MP3 player.
   Mp3Player& mp3() const { return *mp3_; }
 
@@ -71,10 +75,15 @@ class TPelano : public QWidget {
   QStringList FileListBox1_;
   std::unique_ptr<Mp3Player> mp3_;
   bool greetingPending_ = false;
+  bool anotherCopy_ = false;
 };
 
 // The address a web link's caption names; a caption without a scheme is an https address.
 QUrl WebAddressUrl(const QString& address);
+
+// The full path of the help document `name` in tradukoj: empty unless it
+// names, without any folder, an existing document of that folder.
+QString HelpDocumentPath(const QString& name);
 
 // Lesson number (1 to 13) of each lesson button, by button name.
 int LessonNumberOfButton(const QString& buttonName);

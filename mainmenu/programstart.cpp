@@ -1,5 +1,6 @@
 #include "programstart.h"
 
+#include "coursebeacon.h"
 #include "credits.h"
 #include "figurejo.h"
 #include "hattypingfilter.h"
@@ -8,11 +9,13 @@
 #include "messages.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
+#include "settings.h"
 #include "translator.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
@@ -39,6 +42,24 @@ class FirstPaintWatcher : public QObject {
   TPelano& window_;
   std::function<void(TPelano&)> shown_;
 };
+
+// Shows the menu and runs the event loop until it closes.
+int RunMenu(QApplication& application, TPelano& pelano, const std::function<void(TPelano&)>& shown) {
+  CourseBeacon beacon(SettingsFile()->FileName());
+  QObject::connect(&beacon, &CourseBeacon::ForwardRequested, &pelano, [&pelano] { BringForward(&pelano); });
+  // The translator's dialog is made once, as soon as the menu has painted:
+  // long before a double-click in translator mode can need it, and without
+  // delaying the menu.
+  std::unique_ptr<TForm19> translator;
+  FirstPaintWatcher watcher(pelano, [&translator, &shown](TPelano& window) {
+    QTimer::singleShot(0, &window, [&translator] { translator = std::make_unique<TForm19>(); });
+    if (shown) shown(window);
+  });
+  pelano.show();
+  const int result = application.exec();
+  pelano.WaitForFarewell();
+  return result;
+}
 
 }  // namespace
 
@@ -81,17 +102,13 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   int result = 0;
   {
     TPelano pelano;
-    // The translator's dialog is made once, as soon as the menu has painted:
-    // long before a double-click in translator mode can need it, and without
-    // delaying the menu.
-    std::unique_ptr<TForm19> translator;
-    FirstPaintWatcher watcher(pelano, [&translator, &shown](TPelano& window) {
-      QTimer::singleShot(0, &window, [&translator] { translator = std::make_unique<TForm19>(); });
-      if (shown) shown(window);
-    });
-    pelano.show();
-    result = application.exec();
-    pelano.WaitForFarewell();
+    if (pelano.AnotherCopyRuns()) {
+      // Brought forward, the copy already open is where the learner goes on.
+      CourseBeacon::CallForward(SettingsFile()->FileName());
+      QMessageBox::information(nullptr, ApplicationTitle, Messages().smJamMalfermita);
+    } else {
+      result = RunMenu(application, pelano, shown);
+    }
   }
   SetPictureStoreFactory({});
   for (int id : fonts) QFontDatabase::removeApplicationFont(id);

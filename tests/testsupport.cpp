@@ -17,7 +17,6 @@
 TempProgramFolder::TempProgramFolder() {
   QStandardPaths::setTestModeEnabled(true);
   SetProgramFolder(dir_.path());
-  SetTempFolder(dir_.path());
 }
 
 TempProgramFolder::~TempProgramFolder() { SetProgramFolder(QString()); }

@@ -1,6 +1,7 @@
 #include "inifile.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -135,15 +136,71 @@ class TestIniFile : public QObject {
     QCOMPARE(ini.ReadString("S", "k", "default"), QStringLiteral("v"));
   }
 
-  void failedWriteLeavesTheFileAlone() {
+  // Whoever runs the test, root included: a folder on the way is a regular file.
+  void failedWritesChangeNothingAndSayFalse() {
     TempProgramFolder folder;
-    folder.Write("ro/h.ini", "[S]\r\nk=old\r\n");
-    QFile::setPermissions(folder.Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    TIniFile ini(folder.Path("ro/h.ini"));
-    const bool written = ini.WriteString("S", "k", QStringLiteral("new"));
-    QFile::setPermissions(folder.Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (written) QSKIP("the folder stays writable for this user (root)");
-    QCOMPARE(folder.Read("ro/h.ini"), QByteArray("[S]\r\nk=old\r\n"));
+    folder.Write("blocker", "not a folder");
+    TIniFile ini(folder.Path("blocker/h.ini"));
+    QVERIFY(!ini.WriteString("S", "k", QStringLiteral("new")));
+    QVERIFY(!ini.WriteAll({{"S", "a", "1"}, {"S", "b", "2"}}));
+    QCOMPARE(folder.Read("blocker"), QByteArray("not a folder"));
+    QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"blocker"});
+  }
+
+  void oneWriteForManyValues() {
+    TempProgramFolder folder;
+    folder.Write("w.ini", "[Form3]\r\nEdit1=old\r\n[Other]\r\nx=1\r\n");
+    TIniFile ini(folder.Path("w.ini"));
+    QVERIFY(ini.WriteAll({{"Form3", "Edit1", "um"}, {"Form3", "Edit2", "dois"}, {"Novo", "k", "v"}}));
+    QCOMPARE(folder.Read("w.ini"),
+             QByteArray("[Form3]\r\nEdit1=um\r\nEdit2=dois\r\n[Other]\r\nx=1\r\n\r\n[Novo]\r\nk=v\r\n"));
+  }
+
+  // Files written by other editors and by the classic profile functions.
+  void headersAndMarksOfOtherTools_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("byte order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Form3]\r\nEdit1=sim\r\n") << QByteArray("Form3") << "sim";
+    QTest::newRow("byte order mark before a comment")
+        << QByteArray("\xEF\xBB\xBF; notes\r\n[Form3]\r\nEdit1=sim\r\n") << QByteArray("Form3") << "sim";
+    QTest::newRow("comment after the header")
+        << QByteArray("[Form1]\r\nEdit1=um\r\n[Form3] ; answers\r\nEdit1=tres\r\n") << QByteArray("Form3") << "tres";
+    QTest::newRow("text after the header")
+        << QByteArray("[Form1]\r\nEdit1=um\r\n[x] trailing\r\nEdit1=xis\r\n") << QByteArray("x") << "xis";
+    QTest::newRow("keys after a trailing header stay out of the section before")
+        << QByteArray("[Form1]\r\nEdit1=um\r\n[x] trailing\r\nEdit1=xis\r\n") << QByteArray("Form1") << "um";
+    QTest::newRow("up to the last bracket") << QByteArray("[a]b] c\r\nk=v\r\n") << QByteArray("a]b") << "v";
+    QTest::newRow("no closing bracket is no header")
+        << QByteArray("[S]\r\n[broken\r\nk=v\r\n") << QByteArray("S") << "v";
+  }
+  void headersAndMarksOfOtherTools() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QByteArray, section);
+    QFETCH(QString, expected);
+    TempProgramFolder folder;
+    folder.Write("o.ini", contents);
+    TIniFile ini(folder.Path("o.ini"));
+    QCOMPARE(ini.ReadString(section, "Edit1", ini.ReadString(section, "k", "-")), expected);
+    // A write keeps the section where it is found.
+    QVERIFY(ini.WriteString(section, "novo", QStringLiteral("1")));
+    QCOMPARE(ini.ReadString(section, "novo", "-"), QStringLiteral("1"));
+    QCOMPARE(ini.ReadString(section, "Edit1", ini.ReadString(section, "k", "-")), expected);
+  }
+
+  // A file that does not exist yet starts from its seed, which is never written.
+  void seedStandsInUntilTheFileIsMade() {
+    TempProgramFolder folder;
+    folder.Write("seed.ini", "[Form1]\r\nEdit2=Mi lernas\r\n");
+    TIniFile ini(folder.Path("own/own.ini"), folder.Path("seed.ini"));
+    QCOMPARE(ini.ReadString("Form1", "Edit2", "-"), QStringLiteral("Mi lernas"));
+    QVERIFY(ini.WriteString("Form1", "Edit3", QStringLiteral("Vi lernas")));
+    QCOMPARE(folder.Read("own/own.ini"), QByteArray("[Form1]\r\nEdit2=Mi lernas\r\nEdit3=Vi lernas\r\n"));
+    QCOMPARE(folder.Read("seed.ini"), QByteArray("[Form1]\r\nEdit2=Mi lernas\r\n"));
+    // From now on the file itself counts, not the seed.
+    folder.Write("seed.ini", "[Form1]\r\nEdit2=changed\r\n");
+    QCOMPARE(ini.ReadString("Form1", "Edit2", "-"), QStringLiteral("Mi lernas"));
   }
 
   void bareNamesLiveInTheUserFolder() {

@@ -13,6 +13,7 @@
 #include "writtenanswers.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -182,6 +183,60 @@ class TestLesson1 : public QObject {
     QCOMPARE(Find<QLineEdit>(window.get(), "Edit11")->text(), QStringLiteral("Nia urbo estos tre bela."));
     QCOMPARE(Find<QLineEdit>(window.get(), "Edit5")->text(), QString());
     QVERIFY(!window->SubaParto()->Savu()->isEnabled());  // loading is no change
+  }
+
+  // The settings file cannot be written (a folder stands in its place, which
+  // holds for root too): nothing is reported as saved, and leaving asks first.
+  void aFailedSaveKeepsTheAnswersInTheWindow() {
+    LessonFolder data;
+    QDir().mkpath(data.folder.Path("konfig.ini"));
+    auto window = OpenLesson1();
+    window->show();
+    window->Pagxaro()->setCurrentIndex(11);
+    Find<QLineEdit>(window.get(), "Edit2")->setText(QStringLiteral("La teo estas varma."));
+    QToolButton* savu = window->SubaParto()->Savu();
+    QVERIFY(savu->isEnabled());
+    QStringList texts;
+    auto answer = [&texts](QMessageBox::StandardButton button) {
+      WhenModalShown([&texts, button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        texts.append(box->text());
+        box->button(button)->click();
+      });
+    };
+    const QString file = data.folder.Path("konfig.ini");
+
+    answer(QMessageBox::Ok);
+    savu->click();
+    QCOMPARE(texts.takeFirst(), MessageNaming(Messages().smNeSalvis, file));
+    QVERIFY(savu->isEnabled());
+
+    // Leaving through the bar or the close box asks; the learner stays.
+    answer(QMessageBox::No);
+    window->SubaParto()->EliriClick();
+    QCOMPARE(texts.takeFirst(), MessageNaming(Messages().smNeSalvisRespondojn, file));
+    answer(QMessageBox::No);
+    window->close();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY(window->isVisible());
+    QVERIFY(savu->isEnabled());
+    QCOMPARE(Find<QLineEdit>(window.get(), "Edit2")->text(), QStringLiteral("La teo estas varma."));
+
+    // Once the file can be written again, saving works.
+    QVERIFY(QDir(file).removeRecursively());
+    savu->click();
+    QVERIFY(!savu->isEnabled());
+    QCOMPARE(SettingsFile()->ReadString("Form1", "Edit2", QString()), QStringLiteral("La teo estas varma."));
+
+    // Leaving anyway loses only what could not be saved.
+    Find<QLineEdit>(window.get(), "Edit3")->setText(QStringLiteral("perdita"));
+    QFile::remove(file);
+    QDir().mkpath(file);
+    texts.clear();
+    answer(QMessageBox::Yes);
+    window->close();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY(!window->isVisible());
   }
 
   void leavingWithoutTypingWritesNoAnswers() {
@@ -362,11 +417,17 @@ class TestLesson1 : public QObject {
     QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
   }
 
-  void tooFewWordsLeaveTheGameIdle() {
+  void tooFewWordsAreTold() {
     LessonFolder data;
     data.folder.Write("ekzercoj/ekz01.dat", "[0101D]\r\n1=mi\r\n2=vi\r\n");
     auto window = OpenLesson1();
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
     Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QCOMPARE(shown, MessageNaming(Messages().smNeEkzerco, data.folder.Path("ekzercoj/ekz01.dat")));
     QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(window->SpokenWord().isEmpty());
   }

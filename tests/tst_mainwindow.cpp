@@ -1,3 +1,4 @@
+#include "coursebeacon.h"
 #include "hattypingfilter.h"
 #include "inifile.h"
 #include "languagechoice.h"
@@ -10,14 +11,19 @@
 #include "testsupport.h"
 #include "translationfile.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 
@@ -177,6 +183,71 @@ class TestMainWindow : public QObject {
     QCOMPARE(settings.ReadInteger(SettingsKeys::General, SettingsKeys::LastaPagxo, 0), 4);
   }
 
+  // Once the settings file cannot be written (a folder stands in its place,
+  // which holds for root too), the switch and the closing say so.
+  void failedWritesAreTold() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QFile::remove(folder.Path("konfig.ini"));
+    QDir().mkpath(folder.Path("konfig.ini"));
+    QStringList shown;
+    auto tell = [&shown] {
+      WhenModalShown([&shown](QWidget* modal) {
+        shown.append(qobject_cast<QMessageBox*>(modal)->text());
+        modal->close();
+      });
+    };
+    tell();
+    QTest::keyPress(&window, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyRelease(&window, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(!CurrentSettings().Tradukilo);
+    tell();
+    ButtonOf(window, "Eliri")->click();
+    QVERIFY(!window.isVisible());
+    const QString failure = MessageNaming(Messages().smNeSalvis, folder.Path("konfig.ini"));
+    QCOMPARE(shown, (QStringList{failure, failure}));
+  }
+
+  // A second copy started while the first runs (here another process holding
+  // the lock) writes nothing, says so and is never shown.
+  void aSecondCopyLeavesTheFirstAlone() {
+    TempProgramFolder folder;
+    const QByteArray original = kGeneral + kPortuguese + "LastaLeciono=3\r\n";
+    folder.Write("konfig.ini", original);
+    QProcess first;
+    first.start(QStringLiteral(PELANO_SETTINGS_PROBE), {folder.Path(), QStringLiteral("hold")});
+    QVERIFY(first.waitForReadyRead(30000));
+    QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
+    QString shown;
+    WhenModalShown([&shown](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    bool menuShown = false;
+    QCOMPARE(RunPelano(*qApp, [&menuShown](TPelano&) { menuShown = true; }), 0);
+    QVERIFY(!menuShown);
+    QCOMPARE(shown, Messages().smJamMalfermita);
+    QCOMPARE(folder.Read("konfig.ini"), original);
+    first.closeWriteChannel();
+    QVERIFY(first.waitForFinished(10000));
+  }
+
+  // The copy that runs comes forward when a second one calls it.
+  void theRunningCopyComesForward() {
+    TempProgramFolder folder;
+    CourseBeacon beacon(folder.Path("konfig.ini"));
+    QSignalSpy called(&beacon, &CourseBeacon::ForwardRequested);
+    QVERIFY(!CourseBeacon::CallForward(folder.Path("other/konfig.ini")));
+    bool answered = false;
+    std::thread caller([&] { answered = CourseBeacon::CallForward(folder.Path("konfig.ini")); });
+    QTRY_COMPARE(called.count(), 1);
+    caller.join();
+    QVERIFY(answered);
+  }
+
   void lessonButtonsOpenTheirWindowsModally() {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + kPortuguese);
@@ -237,6 +308,7 @@ class TestMainWindow : public QObject {
     TempProgramFolder folder;
     folder.Write("konfig.ini", kGeneral + kPortuguese);
     folder.Write("tradukoj/KioEstas.rtf", "{\\rtf1}");
+    folder.Write("tradukoj/kieluzi.rtf", "{\\rtf1}");
     {
       TPelano window;
       ButtonOf(window, "KioEstas")->click();
@@ -249,16 +321,90 @@ class TestMainWindow : public QObject {
     QCOMPARE(catcher_.urls[2], QUrl(QStringLiteral("https://pelano-de-esperanto.github.io")));
     QCOMPARE(WebAddressUrl(QStringLiteral("http://example.org/a")), QUrl(QStringLiteral("http://example.org/a")));
 
+    // A translation names its own documents; one it names that cannot be
+    // shown gives way to the default of the key, then to the built-in one.
     catcher_.urls.clear();
     folder.Write("konfig.ini", kGeneral + "Lingvo=Esperanto\r\nDosiero=eo.trd\r\n");
-    folder.Write("tradukoj/eo.trd", "[Traduko]\r\nKioDosiero=kio_eo.rtf\r\n");
+    folder.Write("tradukoj/eo.trd", "[Traduko]\r\nKioDosiero=kio_eo.rtf\r\nKielDosiero=../../etc/passwd\r\n");
+    folder.Write("tradukoj/kio_eo.rtf", "{\\rtf1}");
+    folder.Write("tradukoj/Kiel_ang.rtf", "{\\rtf1}");
     {
       TPelano window;
       ButtonOf(window, "KioEstas")->click();
       ButtonOf(window, "KielUzi")->click();
     }
+    QCOMPARE(catcher_.urls.size(), 2);
     QCOMPARE(catcher_.urls[0].toLocalFile(), folder.Path("tradukoj/kio_eo.rtf"));
     QCOMPARE(catcher_.urls[1].toLocalFile(), folder.Path("tradukoj/Kiel_ang.rtf"));
+  }
+
+  // What a translation may name as its help document.
+  void helpDocumentNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a document of the folder") << "kio_eo.rtf"
+                                              << "tradukoj/kio_eo.rtf";
+    QTest::newRow("letter case as on the disk") << "KIO_EO.RTF"
+                                                << "tradukoj/kio_eo.rtf";
+    QTest::newRow("web page") << "kio.html"
+                              << "tradukoj/kio.html";
+    QTest::newRow("out of the folder") << "../../etc/passwd" << QString();
+    QTest::newRow("into the parent") << "../konfig.ini" << QString();
+    QTest::newRow("Windows folders") << "..\\konfig.ini" << QString();
+    QTest::newRow("absolute path") << "/etc/passwd" << QString();
+    QTest::newRow("a program the desktop would run") << "kio.desktop" << QString();
+    QTest::newRow("a link out of the folder") << "link.rtf" << QString();
+    QTest::newRow("missing") << "absent.rtf" << QString();
+    QTest::newRow("a folder") << "folder.rtf" << QString();
+    QTest::newRow("empty") << "" << QString();
+  }
+  void helpDocumentNames() {
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", "[x]\r\n");
+    folder.Write("tradukoj/kio_eo.rtf", "{\\rtf1}");
+    folder.Write("tradukoj/kio.html", "<p>");
+    folder.Write("tradukoj/kio.desktop", "[Desktop Entry]\nExec=true\n");
+    folder.Write("outside.rtf", "{\\rtf1}");
+    QVERIFY(QFile::link(folder.Path("outside.rtf"), folder.Path("tradukoj/link.rtf")));
+    QDir().mkpath(folder.Path("tradukoj/folder.rtf"));
+    const QString path = HelpDocumentPath(name);
+    QCOMPARE(path, expected.isEmpty() ? QString() : QFileInfo(folder.Path(expected)).canonicalFilePath());
+  }
+
+  // Without a program for documents or web pages, the learner is told what to do.
+  void whenTheDesktopCannotOpen() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    folder.Write("tradukoj/kioestas.rtf", "{\\rtf1}");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QStringList shown;
+    auto tell = [&shown] {
+      WhenModalShown([&shown](QWidget* modal) {
+        shown.append(qobject_cast<QMessageBox*>(modal)->text());
+        modal->close();
+      });
+    };
+    {
+      TPelano window;
+      tell();
+      ButtonOf(window, "KioEstas")->click();
+      tell();
+      ButtonOf(window, "KielUzi")->click();  // not there at all
+      tell();
+      ButtonOf(window, "Ligilo")->click();
+    }
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher_, "open");
+    const QString address = QStringLiteral("https://pelano-de-esperanto.github.io");
+    QCOMPARE(shown, (QStringList{MessageNaming(Messages().smNeDokumento,
+                                               QFileInfo(folder.Path("tradukoj/kioestas.rtf")).canonicalFilePath()),
+                                 MessageNaming(Messages().smNeDokumento, folder.Path("tradukoj/kieluzi.rtf")),
+                                 MessageNaming(Messages().smNeRetejo, address)}));
+    QCOMPARE(QApplication::clipboard()->text(), address);
+    QVERIFY(catcher_.urls.isEmpty());
   }
 
   void typedXIsSwallowedAfterALetter() {

@@ -146,7 +146,7 @@ void TestMp3Sound::pronunciationPracticeOnTheLoop() {
   qInfo("practice took %lld ms; the model was heard for %d ms in all", practiceMs, toneWindows * kWindowMs);
   QVERIFY2(qAbs(toneWindows * kWindowMs - 2000) <= 150, "the model, twice");
 
-  const auto recording = ParseWavFile(ReadFileBytes(TFrame2::RecordingPath(1)));
+  const auto recording = ParseWavFile(ReadFileBytes(practice->RecordingPath(1)));
   QVERIFY(recording);
   QVERIFY2(qAbs(WavDurationMs(*recording) - 4000) <= 400, qPrintable(QString::number(WavDurationMs(*recording))));
   QVERIFY(practice->findChild<QToolButton*>(QStringLiteral("PP_Aud_Re"))->isEnabled());

@@ -7,7 +7,11 @@
 #include "translationfile.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 const QByteArray kGeneralHeader = QByteArray(
@@ -78,29 +82,121 @@ class TestSettings : public QObject {
 
   void readOnlyFileBesideTheProgramIsNeverWritten() {
     TempProgramFolder folder;
-    const QByteArray original = kGeneralHeader + "Lingvo=Portugu\xeas\r\nLastaLeciono=4\r\n";
+    const QByteArray original = kGeneralHeader + "Lingvo=Portugu\xeas\r\nLastaLeciono=4\r\n[Form1]\r\nEdit2=Mi\r\n";
     folder.Write("konfig.ini", original);
     QFile::setPermissions(folder.Path("konfig.ini"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     OpenSettingsFile();
     QVERIFY(SettingsReadOnly());
     QCOMPARE(SettingsFile()->FileName(), PerUserConfigFolder() + QStringLiteral("/konfig.ini"));
+    // The per-user copy does not exist yet: it starts as the one beside the program.
     ReadSettings();
-    QCOMPARE(CurrentSettings().LastaLeciono, 1);  // the per-user copy does not exist yet
+    QCOMPARE(CurrentSettings().LastaLeciono, 4);
     QVERIFY(SettingsFile()->WriteInteger(SettingsKeys::General, SettingsKeys::LastaLeciono, 9));
     QCOMPARE(folder.Read("konfig.ini"), original);
     ReadSettings();
     QCOMPARE(CurrentSettings().LastaLeciono, 9);
+    QCOMPARE(SettingsFile()->ReadString("Form1", "Edit2", QString()), QStringLiteral("Mi"));
   }
 
-  void unwritableProgramFolderUsesTheUserFolder() {
+  // Where the settings live, decided by another user than the owner of the
+  // program folder: the probe runs as "nobody" when the test runs as root,
+  // else as this user, for whom the folders below are not writable either.
+  void settingsOfAFileThisUserCannotReplace_data() {
+    QTest::addColumn<QFileDevice::Permissions>("filePermissions");
+    QTest::addColumn<QFileDevice::Permissions>("folderPermissions");
+    QTest::addColumn<bool>("besideTheProgram");
+    const auto all = QFileDevice::Permissions(0x7777);
+    const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                          QFileDevice::ReadUser | QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    const auto traversable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                             QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser |
+                             QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                             QFileDevice::ExeOther;
+    const bool root = ::geteuid() == 0;
+    // Without root the probe is the owner: only missing write bits stop it.
+    const auto unwritableFile =
+        root ? readable : QFileDevice::Permissions(QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    const auto unwritableFolder = root ? traversable
+                                       : QFileDevice::Permissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                                  QFileDevice::ReadUser | QFileDevice::ExeUser);
+    QTest::newRow("file and folder writable") << all << all << true;
+    QTest::newRow("file owned by someone else") << unwritableFile << all << false;
+    QTest::newRow("folder this user cannot write") << all << unwritableFolder << false;
+  }
+  void settingsOfAFileThisUserCannotReplace() {
+    QFETCH(QFileDevice::Permissions, filePermissions);
+    QFETCH(QFileDevice::Permissions, folderPermissions);
+    QFETCH(bool, besideTheProgram);
     TempProgramFolder folder;
-    QFile::setPermissions(folder.Path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QTemporaryDir home;
+    const QByteArray original = kGeneralHeader + "Nomo=Ana\r\n";
+    folder.Write("konfig.ini", original);
+    QVERIFY(QFile::setPermissions(folder.Path("konfig.ini"), filePermissions));
+    QVERIFY(QFile::setPermissions(folder.Path(), folderPermissions));
+
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    probe.setProcessEnvironment(environment);
+    QStringList command{QStringLiteral(PELANO_SETTINGS_PROBE), folder.Path(), QStringLiteral("where")};
+    if (::geteuid() == 0) {
+      QVERIFY(QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7777)));
+      command = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                            QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+                command;
+      command.prepend(QStringLiteral("setpriv"));
+    }
+    probe.start(command.takeFirst(), command);
+    QVERIFY(probe.waitForFinished(30000));
+    const QString output = QString::fromUtf8(probe.readAllStandardOutput());
+    QVERIFY(QFile::setPermissions(folder.Path(), QFileDevice::Permissions(0x7700)));
+    QCOMPARE(probe.exitCode(), 0);
+
+    const QString beside = folder.Path("konfig.ini");
+    const QString perUser = home.path() + QStringLiteral("/pelano_settingsprobe/konfig.ini");
+    QVERIFY2(output.contains(QStringLiteral("file=") + (besideTheProgram ? beside : perUser)), qPrintable(output));
+    QVERIFY2(output.contains(besideTheProgram ? "readonly=0" : "readonly=1"), qPrintable(output));
+    // The learner's settings come along, and every save works.
+    QVERIFY2(output.contains(QStringLiteral("Nomo=Ana\nwritten=1")), qPrintable(output));
+    if (!besideTheProgram) {
+      QCOMPARE(folder.Read("konfig.ini"), original);
+      QCOMPARE(ReadFileBytes(perUser), kGeneralHeader + "Nomo=probe\r\n");
+    }
+  }
+
+  // Two real copies of the course: the second cannot take the lock while the
+  // first runs, and takes it over once the first has been killed; taking it
+  // removes the half-made saves a killed copy left.
+  void oneCourseWritesAtATime() {
+    TempProgramFolder folder;
+    auto hold = [&](QProcess& probe) {
+      probe.start(QStringLiteral(PELANO_SETTINGS_PROBE), {folder.Path(), QStringLiteral("hold")});
+      if (!probe.waitForStarted(10000)) return QByteArray();
+      if (!probe.waitForReadyRead(30000)) return QByteArray();
+      return probe.readLine().trimmed();
+    };
+    QProcess first;
+    QCOMPARE(hold(first), QByteArray("locked"));
+    QProcess second;
+    QCOMPARE(hold(second), QByteArray("busy"));
+    QVERIFY(second.waitForFinished(10000));
+    // In this process too.
     OpenSettingsFile();
-    const bool folderWritable = QFileInfo(folder.Path()).isWritable();
-    QFile::setPermissions(folder.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (folderWritable) QSKIP("the folder stays writable for this user (root)");
-    QVERIFY(SettingsReadOnly());
-    QCOMPARE(SettingsFile()->FileName(), PerUserConfigFolder() + QStringLiteral("/konfig.ini"));
+    QVERIFY(!LockSettingsFile());
+    CloseSettingsFile();
+
+    folder.Write("konfig.ini.Ab12Cd", "[half");
+    folder.Write("konfig.ini.keep", "not a save");
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QProcess third;
+    QCOMPARE(hold(third), QByteArray("locked"));
+    QVERIFY(!QFile::exists(folder.Path("konfig.ini.Ab12Cd")));
+    QVERIFY(QFile::exists(folder.Path("konfig.ini.keep")));
+    third.closeWriteChannel();
+    QVERIFY(third.waitForFinished(10000));
+    OpenSettingsFile();
+    QVERIFY(LockSettingsFile());
   }
 
   void builtInMessages() {

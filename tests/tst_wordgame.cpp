@@ -144,9 +144,31 @@ class TestWordGame : public QObject {
     QVERIFY(clock.elapsed() < 1500);
   }
 
-  void tooFewItemsLeaveTheGameIdle() {
-    GameWindow w("[0903D]\r\n1=1\r\n2=2\r\n[0903R]\r\n1=1\r\n2=2\r\n");
+  // Data the game cannot use is told to the learner, naming the data file.
+  void unusableDataIsTold_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("too few items") << QByteArray("[0903D]\r\n1=1\r\n2=2\r\n[0903R]\r\n1=1\r\n2=2\r\n") << true;
+    QTest::newRow("empty file") << QByteArray() << true;
+    QTest::newRow("other sections only") << QByteArray("[0901D]\r\n1=a\r\n") << true;
+    QTest::newRow("unreadable: a folder in its place") << QByteArray() << false;
+  }
+  void unusableDataIsTold() {
+    QFETCH(QByteArray, data);
+    QFETCH(bool, readable);
+    GameWindow w(data);
+    if (!readable) {
+      QFile::remove(w.folder.Path("ekzercoj/ekz09.dat"));
+      QDir().mkpath(w.folder.Path("ekzercoj/ekz09.dat"));
+    }
+    QString shown;
+    WhenModalShown([&](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
     w.Get<QPushButton>("BitBtn18")->click();
+    QVERIFY(shown.startsWith(QStringLiteral("Os dados deste exercício")));
+    QVERIFY2(shown.contains(QStringLiteral("ekzercoj/ekz09.dat")), qPrintable(shown));
     QVERIFY(w.Get<QPushButton>("BitBtn18")->isEnabled());
     QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
   }

@@ -115,7 +115,7 @@ class TestWrittenAnswers : public QObject {
     auto* edit4 = w.Add<QLineEdit>(page, "Edit4", 3, "x");
     LoadWrittenAnswers(w.pagxaro);
     QCOMPARE(edit2->text(), QStringLiteral("unu\ndu"));
-    QCOMPARE(edit4->text(), QString());  // junk reads as nothing
+    QCOMPARE(edit4->text(), QStringLiteral("ÿþ junk"));  // not UTF-8: the old 8-bit code page
   }
 
   void messageOfATranslationPage_data() {
@@ -213,6 +213,59 @@ class TestWrittenAnswers : public QObject {
     QCOMPARE(shown, Messages().smTondujo);
     QCOMPARE(mail_.urls.size(), 1);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1. Frase.\r\n\tFrazo.\r\n\r\n"));
+
+    // Without an e-mail program the learner is told, and the clipboard holds
+    // the address and the subject as well as the message.
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    QStringList texts;
+    WhenModalShown([&](QWidget* modal) {
+      texts.append(qobject_cast<QMessageBox*>(modal)->text());
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+      WhenModalShown([&](QWidget* second) {
+        texts.append(qobject_cast<QMessageBox*>(second)->text());
+        second->close();
+      });
+    });
+    SendToMonitor(w.pagxaro);
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail_, "open");
+    QCOMPARE(texts.size(), 2);
+    QCOMPARE(texts[1], MessageNaming(Messages().smNeRetposxto, QStringLiteral("monitoro@example.org")));
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("monitoro@example.org\r\nLeciono 01 - Pagxo 1\r\n\r\n1. Frase.\r\n\tFrazo.\r\n\r\n"));
+  }
+
+  // Answers stored by older versions in their 8-bit code page come back, and
+  // saving after one edit keeps the other nine.
+  void eightBitAnswersComeBackAndSurviveAnEdit() {
+    TempProgramFolder folder;
+    QByteArray stored = "[Form1]\r\n";
+    auto answer = [](int i) { return QStringLiteral("Resposta nº %1: ação “certa” – é").arg(i); };
+    for (int i = 1; i <= 10; ++i) {
+      // Windows-1252: BA for º, E7 E3 for ç ã, 93 94 for the quotes, 96 for the dash.
+      stored += "Edit" + QByteArray::number(i + 1) + "=Resposta n\xba " + QByteArray::number(i) + ": a\xe7\xe3o \x93" +
+                "certa\x94 \x96 \xe9\r\n";
+    }
+    folder.Write("konfig.ini", stored);
+    OpenSettingsFile();
+    auto openWindow = [](TestWindow& w) {
+      QWidget* page = w.AddPage("Traduko");
+      QList<QLineEdit*> edits;
+      for (int i = 1; i <= 10; ++i) edits.append(w.Add<QLineEdit>(page, QStringLiteral("Edit%1").arg(i + 1), i));
+      LoadWrittenAnswers(w.pagxaro);
+      return edits;
+    };
+    {
+      TestWindow w;
+      const QList<QLineEdit*> edits = openWindow(w);
+      for (int i = 1; i <= 10; ++i) QCOMPARE(edits[i - 1]->text(), answer(i));
+      edits[4]->setText(QStringLiteral("Nova resposta"));
+      QVERIFY(SaveWrittenAnswers(w.pagxaro));
+    }
+    TestWindow w;
+    const QList<QLineEdit*> edits = openWindow(w);
+    for (int i = 1; i <= 10; ++i) {
+      QCOMPARE(edits[i - 1]->text(), i == 5 ? QStringLiteral("Nova resposta") : answer(i));
+    }
   }
 };
 

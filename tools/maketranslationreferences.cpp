@@ -10,6 +10,7 @@
 #include "inilines.h"
 #include "layoutpaths.h"
 #include "lessonwindows.h"
+#include "messages.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
 #include "sharedinifile.h"
@@ -112,9 +113,9 @@ std::vector<std::pair<QString, int>> TranslatedExercises(const QString& programD
 QByteArray TemplateFile(const Sections& references, const QString& programDir) {
   QByteArray text =
       "[Traduko]\r\nLingvo=\r\nLingvoID=\r\nTiparo=\r\nTradukinto=\r\nKioDosiero=\r\nKielDosiero=\r\n\r\n"
-      "[Mesagxoj]\r\nsmGratulon=\r\nsmDenove=\r\nsmModifis=\r\nsmTondujo=\r\nsmDevasHaviKor=\r\nsmKoverto=\r\n"
-      "smDisketo=\r\nsmPordo=\r\nsmLigilo=\r\nsmNeSono=\r\n\r\n"
-      "[Menuo]\r\nKioEstas=\r\nKielUzi=\r\nKonfigurado=\r\nKreditoj=\r\nEliri=\r\nKieButono=\r\n\r\n";
+      "[Mesagxoj]\r\n";
+  for (const QByteArray& key : MessageKeys()) text += key + "=\r\n";
+  text += "\r\n[Menuo]\r\nKioEstas=\r\nKielUzi=\r\nKonfigurado=\r\nKreditoj=\r\nEliri=\r\nKieButono=\r\n\r\n";
   for (const auto& [name, section] : references) text += TemplateSection(ReadingSection(name), section);
   for (const auto& [code, count] : TranslatedExercises(programDir)) {
     text += "[Ekzerco-" + code.toLatin1() + "]\r\n";

@@ -1,5 +1,6 @@
 #include "konfig.h"
 
+#include "failurenotices.h"
 #include "inifile.h"
 #include "layoutpaths.h"
 #include "messages.h"
@@ -225,22 +226,19 @@ void TForm13::Button1Click() {
 bool TForm13::SavuClick() {
   using namespace SettingsKeys;
   TIniFile* file = SettingsFile();
-  bool written = file != nullptr;
-  if (written) {
-    // The order of the writes is the order in which earlier versions wrote them.
-    written =
-        file->WriteString(General, Tiparo, pending_.font) && file->WriteString(General, Lingvo, pending_.language) &&
-        file->WriteString(General, Dosiero, pending_.file) && file->WriteBool(General, Korektanto, pending_.monitor) &&
-        file->WriteString(General, Nomo, Edit1_->text()) && file->WriteString(General, Adreso, Edit2_->text()) &&
-        file->WriteBool(General, Capeligo, pending_.hatTyping) &&
-        file->WriteInteger(General, Sistemo, pending_.letterSystem);
-  }
+  // One replacement of the file, in the order in which earlier versions wrote the keys.
+  const bool written = file && file->WriteAll({{General, Tiparo, pending_.font.toUtf8()},
+                                               {General, Lingvo, pending_.language.toUtf8()},
+                                               {General, Dosiero, pending_.file.toUtf8()},
+                                               {General, Korektanto, pending_.monitor ? "1" : "0"},
+                                               {General, Nomo, Edit1_->text().toUtf8()},
+                                               {General, Adreso, Edit2_->text().toUtf8()},
+                                               {General, Capeligo, pending_.hatTyping ? "1" : "0"},
+                                               {General, Sistemo, QByteArray::number(pending_.letterSystem)}});
   if (!written) {
     // Nothing is taken as saved: the changes stay pending, so that the learner
     // can try again or leave knowing they are lost.
-    const QString path = file ? file->FileName() : SettingsFileName;
-    QMessageBox::warning(this, ApplicationTitle,
-                         QStringLiteral("Não foi possível salvar a configuração no arquivo %1.").arg(path));
+    TellSettingsNotSaved(this);
     return false;
   }
   Savu_->setEnabled(false);
