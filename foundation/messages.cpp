@@ -71,6 +71,13 @@ QByteArrayList MessageKeys() {
   return keys;
 }
 
+QString BuiltInMessage(const QByteArray& key) {
+  for (const MessageText& message : kMessages) {
+    if (key == message.key) return QString::fromUtf8(message.portuguese);
+  }
+  return QString();
+}
+
 QString MessageNaming(const QString& message, const QString& name) {
   if (message.contains(QLatin1String("%1"))) return message.arg(name);
   return message + QLatin1Char('\n') + name;

@@ -31,6 +31,9 @@ struct MessageTable {
 
 // The keys of the message table in section Mesagxoj, in file order.
 QByteArrayList MessageKeys();
+// The Portuguese text of a message, as built into the course; empty for an
+// unknown key.
+QString BuiltInMessage(const QByteArray& key);
 
 // A message that names a file, folder or address in place of "%1"; a
 // translation that lost its "%1" still shows the name, on a line of its own.

@@ -81,6 +81,7 @@ class TestSoundStress : public QObject {
       recordings_.append(lesson.filePath(name));
     }
     QVERIFY2(recordings_.size() >= 20, qPrintable(lesson.path()));
+    RegisterLessonWidgets();
     SetBuiltInMessages();
   }
 

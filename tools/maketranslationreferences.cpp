@@ -5,9 +5,12 @@
 // tradukoj\<section>.tdf holds one section per translatable label with its
 // source text under "caption". tradukoj\sxablono.txt holds every section
 // and key a translation file needs, with empty values, to be copied to a new
-// <language>.trd and filled in.
+// <language>.trd and filled in; tradukoj\fonto.txt holds the same sections
+// and keys with the Portuguese text each one translates, which translators'
+// tools show beside the translation.
 #include "accusative.h"
 #include "inilines.h"
+#include "languagechoice.h"
 #include "layoutpaths.h"
 #include "lessonwindows.h"
 #include "messages.h"
@@ -77,12 +80,6 @@ void CollectWindow(QWidget* window, const QString& section, Sections& references
   }
 }
 
-QByteArray TemplateSection(const QString& name, const Section& section) {
-  QByteArray text = "[" + name.toLatin1() + "]\r\n";
-  for (const auto& entry : section.entries) text += entry.first.toLatin1() + "=\r\n";
-  return text + "\r\n";
-}
-
 QByteArray ReferenceFile(const Section& section) {
   QByteArray text;
   for (const auto& [key, caption] : section.entries) {
@@ -92,9 +89,9 @@ QByteArray ReferenceFile(const Section& section) {
 }
 
 // The exercises whose translated items a translation supplies: every data
-// section of Portuguese translations ("0204T") and its number of items.
-std::vector<std::pair<QString, int>> TranslatedExercises(const QString& programDir) {
-  std::vector<std::pair<QString, int>> exercises;
+// section of Portuguese translations ("0204T") with its items, in file order.
+std::vector<std::pair<QString, QStringList>> TranslatedExercises(const QString& programDir) {
+  std::vector<std::pair<QString, QStringList>> exercises;
   static const QRegularExpression translationSection(QStringLiteral("^(\\w{4})T$"));
   const QDir folder(programDir + QStringLiteral("ekzercoj"));
   for (const QString& name : folder.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name)) {
@@ -104,29 +101,71 @@ std::vector<std::pair<QString, int>> TranslatedExercises(const QString& programD
     data.LoadFromBytes(contents);
     for (const QByteArray& section : data.SectionNames()) {
       const auto match = translationSection.match(QString::fromLatin1(section));
-      if (match.hasMatch()) exercises.emplace_back(match.captured(1), int(data.SectionKeys(section).size()));
+      if (!match.hasMatch()) continue;
+      QStringList items;
+      for (const QByteArray& key : data.SectionKeys(section)) {
+        items.append(DecodeTranslation(data.Read(section, key)));
+      }
+      exercises.emplace_back(match.captured(1), items);
     }
   }
   return exercises;
 }
 
-QByteArray TemplateFile(const Sections& references, const QString& programDir) {
-  QByteArray text =
-      "[Traduko]\r\nLingvo=\r\nLingvoID=\r\nTiparo=\r\nTradukinto=\r\nKioDosiero=\r\nKielDosiero=\r\n\r\n"
-      "[Mesagxoj]\r\n";
-  for (const QByteArray& key : MessageKeys()) text += key + "=\r\n";
-  text += "\r\n[Menuo]\r\nKioEstas=\r\nKielUzi=\r\nKonfigurado=\r\nKreditoj=\r\nEliri=\r\nKieButono=\r\n\r\n";
-  for (const auto& [name, section] : references) text += TemplateSection(ReadingSection(name), section);
-  for (const auto& [code, count] : TranslatedExercises(programDir)) {
-    text += "[Ekzerco-" + code.toLatin1() + "]\r\n";
-    for (int i = 0; i < count; ++i) text += QByteArray::number(i) + "=\r\n";
-    text += "\r\n";
+// Every section and key a translation file holds, in file order, with the
+// Portuguese text each one translates.
+std::vector<std::pair<QString, Section>> SourceTable(const Sections& references, const QString& programDir) {
+  std::vector<std::pair<QString, Section>> table;
+  Section traduko;
+  traduko.Add(QStringLiteral("Lingvo"), BuiltInLanguageEntry);
+  traduko.Add(QStringLiteral("LingvoID"), QStringLiteral("PTB"));
+  traduko.Add(QStringLiteral("Tiparo"), QStringLiteral("Arial"));
+  traduko.Add(QStringLiteral("Tradukinto"), QString());
+  traduko.Add(QStringLiteral("KioDosiero"), QStringLiteral("kioestas.rtf"));
+  traduko.Add(QStringLiteral("KielDosiero"), QStringLiteral("kieluzi.rtf"));
+  table.emplace_back(QStringLiteral("Traduko"), traduko);
+
+  Section messages;
+  for (const QByteArray& key : MessageKeys()) messages.Add(QString::fromLatin1(key), BuiltInMessage(key));
+  table.emplace_back(QStringLiteral("Mesagxoj"), messages);
+
+  SetBuiltInMessages();
+  const MenuCaptions& captions = MenuTexts();
+  Section menu;
+  menu.Add(QStringLiteral("KioEstas"), captions.KioEstas);
+  menu.Add(QStringLiteral("KielUzi"), captions.KielUzi);
+  menu.Add(QStringLiteral("Konfigurado"), captions.Konfigurado);
+  menu.Add(QStringLiteral("Kreditoj"), captions.Kreditoj);
+  menu.Add(QStringLiteral("Eliri"), captions.Eliri);
+  menu.Add(QStringLiteral("KieButono"), captions.KieButono);
+  table.emplace_back(QStringLiteral("Menuo"), menu);
+
+  for (const auto& [name, section] : references) table.emplace_back(ReadingSection(name), section);
+  for (const auto& [code, items] : TranslatedExercises(programDir)) {
+    Section exercise;
+    for (int i = 0; i < items.size(); ++i) exercise.Add(QString::number(i), items[i]);
+    table.emplace_back(QStringLiteral("Ekzerco-") + code, exercise);
   }
   // The explanations of the accusative exercise, built in for Portuguese.
-  text += "[Ekzerco-Klarigoj]\r\n";
-  const qsizetype explanations = TFrame5::BuiltInExplanations().size();
-  for (qsizetype i = 0; i < explanations; ++i) text += QByteArray::number(i) + "=\r\n";
-  return text + "\r\n";
+  Section explanations;
+  const QStringList builtIn = TFrame5::BuiltInExplanations();
+  for (int i = 0; i < builtIn.size(); ++i) explanations.Add(QString::number(i), builtIn[i]);
+  table.emplace_back(QStringLiteral("Ekzerco-Klarigoj"), explanations);
+  return table;
+}
+
+// The table as a translation file: with empty values it is the template of a
+// new translation, with the source texts the Portuguese every key translates.
+QByteArray TableFile(const std::vector<std::pair<QString, Section>>& table, bool withSources) {
+  QByteArray text;
+  for (const auto& [name, section] : table) {
+    text += "[" + name.toLatin1() + "]\r\n";
+    for (const auto& [key, source] : section.entries) {
+      text += key.toLatin1() + "=" + (withSources ? EncodeTranslation(source) : QByteArray()) + "\r\n";
+    }
+    text += "\r\n";
+  }
+  return text;
 }
 
 // Rewrites a file only when its contents change, so that its time tells when it last did.
@@ -173,7 +212,9 @@ int main(int argc, char* argv[]) {
   for (const auto& [name, section] : references) {
     ok = WriteIfChanged(folder + name + QStringLiteral(".tdf"), ReferenceFile(section)) && ok;
   }
-  ok = WriteIfChanged(folder + QStringLiteral("sxablono.txt"), TemplateFile(references, programDir)) && ok;
+  const auto table = SourceTable(references, programDir);
+  ok = WriteIfChanged(folder + QStringLiteral("sxablono.txt"), TableFile(table, false)) && ok;
+  ok = WriteIfChanged(folder + QStringLiteral("fonto.txt"), TableFile(table, true)) && ok;
   if (!ok) {
     std::fprintf(stderr, "pelano_maketranslationreferences: could not write below %s\n", qPrintable(folder));
     return 1;
