@@ -6,6 +6,7 @@
 #include "programpaths.h"
 #include "settings.h"
 #include "storedtext.h"
+#include "translationpaths.h"
 #include "uiloader.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ TForm17::TForm17(const QStringList& translationFiles, const QString& systemAbbre
 
 void TForm17::FillList(const QString& systemAbbreviation) {
   for (const QString& fileName : translationFiles_) {
-    const TIniFile file(ProgramFolder() + QStringLiteral("tradukoj/") + fileName);
+    const TIniFile file(TranslationFilePath(fileName));
     identifiers_.append(file.ReadString(kTraduko, "LingvoID", QStringLiteral("EN")).toUpper());
     Tradukoj_->addItem(DecodeTranslation(file.ReadBytes(kTraduko, "Lingvo", QByteArrayLiteral("....."))));
   }
@@ -80,7 +81,7 @@ void TForm17::WriteChoice() {
   bool written = false;
   if (index >= 0 && index < translationFiles_.size()) {
     const QString fileName = translationFiles_[index];
-    const TIniFile file(ProgramFolder() + QStringLiteral("tradukoj/") + fileName);
+    const TIniFile file(TranslationFilePath(fileName));
     QByteArray language = file.ReadBytes(kTraduko, "Lingvo", QByteArray());
     if (language.isEmpty()) language = Portuguese.toUtf8();
     QString font = file.ReadString(kTraduko, "Tiparo", QString());

@@ -4,6 +4,7 @@
 #include "settings.h"
 #include "storedtext.h"
 #include "translationfile.h"
+#include "translationpaths.h"
 
 #include <QFileInfo>
 
@@ -18,6 +19,15 @@ QString ReadReference(const TSharedIniFile& reference, const QString& key) {
 bool StoreTranslation(const QString& section, const QString& key, const QString& text) {
   TSharedIniFile* file = TranslationFile();
   if (!file) return false;
+  // The translator works on an own copy, so that the shipped file, and a
+  // build's or an installation's folder, are never written.
+  const QString fileName = QFileInfo(file->Path()).fileName();
+  const QString own = UserTranslationCopy(fileName);
+  if (own.isEmpty()) return false;
+  if (QFileInfo(own).canonicalFilePath() != QFileInfo(file->Path()).canonicalFilePath()) {
+    OpenTranslationFile(own);
+    file = TranslationFile();
+  }
   // A read-only translation is never written, whatever the user may do.
   const QFileInfo info(file->Path());
   if (info.exists() && HasReadOnlyAttribute(file->Path())) return false;

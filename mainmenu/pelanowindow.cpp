@@ -19,6 +19,7 @@
 #include "storedpictures.h"
 #include "storedtext.h"
 #include "translationfile.h"
+#include "translationpaths.h"
 #include "uiloader.h"
 #include "verdicts.h"
 #include "waiting.h"
@@ -166,8 +167,7 @@ void TPelano::FormCreate() {
   OpenSettingsFile();
   anotherCopy_ = !LockSettingsFile();
 
-  const QDir translations(DataPath(QStringLiteral("tradukoj")));
-  FileListBox1_ = translations.entryList({QStringLiteral("*.trd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  FileListBox1_ = TranslationFileNames();
 
   LoadSettingsAndMessages();
 }
@@ -192,7 +192,7 @@ void TPelano::LoadSettingsAndMessages() {
   if (!installed) settings.Tiparo = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 
   if (settings.Lingvo != Portuguese) {
-    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\") + settings.Dosiero));
+    OpenTranslationFile(TranslationFilePath(settings.Dosiero));
     ReadMessagesFromTranslation();
   } else {
     CloseTranslationFile();

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "programpaths.h"
+#include "translationpaths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,9 +18,15 @@
 TempProgramFolder::TempProgramFolder() {
   QStandardPaths::setTestModeEnabled(true);
   SetProgramFolder(dir_.path());
+  SetUserTranslationFolder(UserTranslations());
 }
 
-TempProgramFolder::~TempProgramFolder() { SetProgramFolder(QString()); }
+TempProgramFolder::~TempProgramFolder() {
+  SetProgramFolder(QString());
+  SetUserTranslationFolder(QString());
+}
+
+QString TempProgramFolder::UserTranslations() const { return dir_.path() + QStringLiteral("/user-data/tradukoj/"); }
 
 QString TempProgramFolder::Path(const QString& relative) const { return dir_.path() + QLatin1Char('/') + relative; }
 

@@ -15,6 +15,8 @@ class TempProgramFolder {
   QString Path(const QString& relative = QString()) const;
   void Write(const QString& relative, const QByteArray& contents) const;
   QByteArray Read(const QString& relative) const;
+  // The translator's own translation files of this program folder's user.
+  QString UserTranslations() const;
 
  private:
   QTemporaryDir dir_;

@@ -12,6 +12,7 @@
 #include "translatablelabels.h"
 #include "translationfile.h"
 #include "translationfiles.h"
+#include "translationpaths.h"
 #include "uiloader.h"
 #include "windowtranslation.h"
 
@@ -120,42 +121,67 @@ class TestTranslation : public QObject {
     QCOMPARE(ReadCaption("Lec05A", "Label1"), QStringLiteral("ses"));
   }
 
-  void storedTranslationsAreReadBackUnderEitherSpelling() {
+  // Saves go to the translator's own copy, which from then on is the one
+  // read; the shipped file is never written.
+  void storedTranslationsGoToTheTranslatorsCopy() {
     TranslationInForce translation("[Traduko]\r\nLingvo=Testa\r\n");
+    const QByteArray shipped = translation.folder.Read("tradukoj/testa.trd");
+    const QString own = translation.folder.UserTranslations() + QStringLiteral("testa.trd");
     QVERIFY(StoreTranslation(QStringLiteral("lec07"), QStringLiteral("Label3"), QStringLiteral("unua\r\ndua")));
-    const QByteArray onDisk = translation.folder.Read("tradukoj/testa.trd");
+    QCOMPARE(translation.folder.Read("tradukoj/testa.trd"), shipped);
+    const QByteArray onDisk = ReadFileBytes(own);
+    QVERIFY2(onDisk.startsWith(shipped.trimmed()), onDisk.constData());
     QVERIFY2(onDisk.contains("Label3=unua'#10'dua"), onDisk.constData());
     QVERIFY(!onDisk.contains("unua\r"));
     QCOMPARE(ReadCaption("Lec07", "Label3"), QStringLiteral("unua\ndua"));
 
-    // A second program run reads what the first one saved.
+    // A second program run reads what the first one saved, under either spelling.
     CloseTranslationFile();
-    OpenTranslationFile(DataPath(QStringLiteral("tradukoj\\testa.trd")));
+    QCOMPARE(TranslationFilePath(QStringLiteral("testa.trd")), own);
+    OpenTranslationFile(TranslationFilePath(QStringLiteral("testa.trd")));
     QCOMPARE(ReadCaption("Lec07", "Label3"), QStringLiteral("unua\ndua"));
+    QCOMPARE(ReadCaption("lec07", "label3"), QStringLiteral("unua\ndua"));
 
     // Saving nothing removes the key, so that the label shows the marker again.
     QVERIFY(StoreTranslation(QStringLiteral("lec07"), QStringLiteral("Label3"), QString()));
-    QVERIFY(!translation.folder.Read("tradukoj/testa.trd").contains("Label3"));
+    QVERIFY(!ReadFileBytes(own).contains("Label3"));
     QCOMPARE(ReadCaption("Lec07", "Label3"), NotTranslated);
+    QCOMPARE(translation.folder.Read("tradukoj/testa.trd"), shipped);
+  }
+
+  // The language lists show the translator's own files beside the shipped
+  // ones, each name once; a new language starts from the template.
+  void translatorsFilesAreListedWithTheShippedOnes() {
+    TranslationInForce translation("[Traduko]\r\nLingvo=Testa\r\n");
+    translation.folder.Write("tradukoj/angla.trd", "[Traduko]\r\nLingvo=English\r\n");
+    WriteFileBytes(translation.folder.UserTranslations() + QStringLiteral("Testa.trd"), "[Traduko]\r\nLingvo=Mia\r\n");
+    WriteFileBytes(translation.folder.UserTranslations() + QStringLiteral("nova.trd"), "[Traduko]\r\nLingvo=Nova\r\n");
+    QCOMPARE(TranslationFileNames(), (QStringList{"angla.trd", "nova.trd", "testa.trd"}));
+    QCOMPARE(TranslationFilePath(QStringLiteral("angla.trd")), DataPath(QStringLiteral("tradukoj\\angla.trd")));
+    QCOMPARE(TranslationFilePath(QStringLiteral("nova.trd")),
+             translation.folder.UserTranslations() + QStringLiteral("nova.trd"));
   }
 
   void aFailedSaveLeavesFileAndReadersAsTheyWere() {
     TranslationInForce translation("[Lec01]\r\nLabel3=malnova\r\n");
-    const QString path = translation.folder.Path("tradukoj/testa.trd");
     const QByteArray before = translation.folder.Read("tradukoj/testa.trd");
 
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    // A file where the translator's folder would be: nothing can be written, root or not.
+    translation.folder.Write("user-data", "ne dosierujo");
     QVERIFY(!StoreTranslation(QStringLiteral("lec01"), QStringLiteral("Label3"), QStringLiteral("nova")));
     QCOMPARE(translation.folder.Read("tradukoj/testa.trd"), before);
     QCOMPARE(ReadCaption("Lec01", "Label3"), QStringLiteral("malnova"));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(translation.folder.Read("user-data"), QByteArray("ne dosierujo"));
 
-    // The folder gone and a file in its place: nothing can be written there.
-    QVERIFY(QDir(translation.folder.Path("tradukoj")).removeRecursively());
-    translation.folder.Write("tradukoj", "ne dosierujo");
+    // The translator's copy made read-only is never written either.
+    QVERIFY(QFile::remove(translation.folder.Path("user-data")));
+    const QString own = translation.folder.UserTranslations() + QStringLiteral("testa.trd");
+    WriteFileBytes(own, before);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QVERIFY(!StoreTranslation(QStringLiteral("lec01"), QStringLiteral("Label3"), QStringLiteral("nova")));
+    QCOMPARE(ReadFileBytes(own), before);
     QCOMPARE(ReadCaption("Lec01", "Label3"), QStringLiteral("malnova"));
-    QCOMPARE(translation.folder.Read("tradukoj"), QByteArray("ne dosierujo"));
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner);
   }
 
   void translatedExerciseItemsComeByNumber() {

@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "storedpictures.h"
 #include "storedtext.h"
+#include "translationpaths.h"
 #include "translator.h"
 #include "uiloader.h"
 #include "weblink.h"
@@ -140,7 +141,7 @@ void TForm13::FillLanguageLists() {
   Lingvo_->clear();
   QStringList items{Portuguese};
   for (const QString& fileName : translationFiles_) {
-    const TIniFile file(DataPath(QStringLiteral("tradukoj\\") + fileName));
+    const TIniFile file(TranslationFilePath(fileName));
     const QString language = DecodeTranslation(file.ReadBytes("Traduko", "Lingvo", QByteArrayLiteral("Nevalida")));
     languageNames_.append(language);
     fontNames_.append(DecodeTranslation(file.ReadBytes("Traduko", "Tiparo", QByteArrayLiteral("Arial"))));
