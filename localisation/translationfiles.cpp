@@ -39,3 +39,10 @@ bool StoreTranslation(const QString& section, const QString& key, const QString&
   file->WriteString(sectionName, keyName, previous);
   return false;
 }
+
+QString TranslationNotSavedText(const QString& fileName) {
+  return QStringLiteral(
+             "Ne eblis konservi la tradukon en la dosiero «%1». La dosiero restas senŝanĝa; la tajpita teksto "
+             "videblas nur ĝis la fenestro estos denove malfermita.")
+      .arg(fileName);
+}

@@ -20,3 +20,6 @@ QString ReadReference(const TSharedIniFile& reference, const QString& key);
 // read-only file, a failed write); the file on disk and what later windows
 // read are then left as they were.
 bool StoreTranslation(const QString& section, const QString& key, const QString& text);
+
+// What the translator is told when a translation could not be saved.
+QString TranslationNotSavedText(const QString& fileName);

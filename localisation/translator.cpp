@@ -8,6 +8,7 @@
 #include "storedtext.h"
 #include "translatablelabels.h"
 #include "translationfiles.h"
+#include "translationtablewindow.h"
 #include "uiloader.h"
 #include "windowtranslation.h"
 
@@ -84,6 +85,9 @@ TForm19::TForm19(QWidget* owner) : QDialog(owner) {
   connect(tajpu_, &QPlainTextEdit::textChanged, this, &TForm19::TajpuChange);
   connect(findChild<QPushButton*>(QStringLiteral("Button1")), &QPushButton::clicked, this, &TForm19::Button1Click);
   connect(findChild<QPushButton*>(QStringLiteral("Button2")), &QPushButton::clicked, this, &TForm19::Button2Click);
+  // Every key, those no label shows included.
+  connect(findChild<QPushButton*>(QStringLiteral("Button3")), &QPushButton::clicked, this,
+          [this] { OpenTranslationTable(this); });
   if (!gTranslator) gTranslator = this;
 }
 
@@ -131,7 +135,7 @@ void TForm19::FormShow() {
   const int newHeight = labelHeight + height() - tajpu_->height() + 12;
   tajpu_->resize(boxWidth, labelHeight + 12);
   setFixedSize(width(), newHeight);
-  for (const char* name : {"Button1", "Button2"}) {
+  for (const char* name : {"Button1", "Button2", "Button3"}) {
     auto* button = findChild<QPushButton*>(QLatin1String(name));
     button->move(button->x(), newHeight - kButtonBottomOffset);
   }
@@ -155,11 +159,7 @@ void TForm19::TajpuChange() {
 
 void TForm19::Button1Click() {
   if (!StoreTranslation(section_, key_, TypedText())) {
-    QMessageBox::warning(this, ApplicationTitle,
-                         QStringLiteral("Ne eblis konservi la tradukon en la dosiero «%1». La dosiero restas "
-                                        "senŝanĝa; la tajpita teksto videblas nur ĝis la fenestro estos "
-                                        "denove malfermita.")
-                             .arg(CurrentSettings().Dosiero));
+    QMessageBox::warning(this, ApplicationTitle, TranslationNotSavedText(CurrentSettings().Dosiero));
   }
   accept();
 }
