@@ -5,8 +5,8 @@
 //  - translation look-ups: 1,000 reads from a translation file of 5,000
 //    entries through the shared INI cache;
 //  - sound: decoding speed, the time from Play to the first audio the server
-//    takes and to the first audio its clock counts as played, and the CPU
-//    share while playing.
+//    takes and to the first sound heard at the sink, and the CPU share while
+//    playing.
 //  - lesson opening: from the click on a lesson button to the lesson shown.
 // `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N;
 // `pelano_bench --sound` takes the sound figures alone.

@@ -7,16 +7,22 @@
 #include "mp3player.h"
 #include "playerhelpers.h"
 #include "pulseserver.h"
+#include "voicerecorder.h"
 #include "waiting.h"
+#include "wavfile.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -40,6 +46,11 @@ class TimedStream : public DecodedStream {
     return DecodedStream::readData(data, maxBytes);
   }
 };
+
+QByteArray ReadWholeFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 double MedianMs(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -80,11 +91,9 @@ void BenchSound() {
     return;
   }
 
-  // From Start to the first data the server takes, and to the first sound
-  // its clock counts as played; the output is made beforehand, as the player
-  // makes it when a file is opened.
+  // From Start to the first data the server takes; the output is made
+  // beforehand, as the player makes it when a file is opened.
   std::vector<double> firstData;
-  std::vector<double> firstSound;
   for (int i = 0; i < 15; ++i) {
     Mp3Decoder opened;
     opened.Open(speechLike);
@@ -96,17 +105,57 @@ void BenchSound() {
     WaitSeconds(0.05);
     stream.clock.start();
     output->Start(&stream);
-    WaitUntil([&] { return output->ProcessedUSecs() > 0; }, 2);
-    const double soundMs = stream.clock.nsecsElapsed() / 1e6;
+    WaitUntil([&] { return stream.firstReadNs >= 0; }, 2);
     if (stream.firstReadNs >= 0) firstData.push_back(stream.firstReadNs / 1e6);
-    if (output->ProcessedUSecs() > 0) firstSound.push_back(soundMs);
     output->Stop();
   }
-  if (!firstData.empty() && !firstSound.empty()) {
-    std::printf("play to first audio taken by the null sink: median %.2f ms, worst %.2f ms (%zu starts)\n",
+  if (!firstData.empty()) {
+    std::printf("play to first audio taken by the server: median %.2f ms, worst %.2f ms (%zu starts)\n",
                 MedianMs(firstData), *std::max_element(firstData.begin(), firstData.end()), firstData.size());
-    std::printf("play to first audio played by the server's clock: median %.2f ms, worst %.2f ms (%zu starts)\n",
-                MedianMs(firstSound), *std::max_element(firstSound.begin(), firstSound.end()), firstSound.size());
+  }
+
+  // From Start to the first sound at the sink, heard through its monitor by
+  // the voice recorder. The recording itself adds up to one of its pieces
+  // (20 ms), so the figure is an upper bound.
+  {
+    PcmFormat format;
+    format.sampleRate = 22050;
+    format.channels = 1;
+    QByteArray tone;
+    for (int i = 0; i < format.sampleRate * 3 / 10; ++i) {
+      const auto sample = qint16(std::lround(12000 * std::sin(2 * std::numbers::pi * 440.0 * i / format.sampleRate)));
+      tone.append(reinterpret_cast<const char*>(&sample), 2);
+    }
+    std::vector<double> heard;
+    for (int i = 0; i < 10; ++i) {
+      VoiceRecorder recorder;
+      if (!recorder.Record(1500)) break;
+      WaitUntil([&] { return recorder.PositionMs() >= 300; }, 5);
+      auto output = AudioOutput::Create(format, nullptr);
+      WaitSeconds(0.05);
+      QBuffer buffer(&tone);
+      buffer.open(QIODevice::ReadOnly);
+      const qint64 startedAtMs = recorder.PositionMs();
+      output->Start(&buffer);
+      WaitUntil([&] { return !recorder.IsRecording(); }, 5);
+      const QString path = folder.filePath(QStringLiteral("heard.wav"));
+      const auto audio = recorder.SaveWav(path) ? ParseWavFile(ReadWholeFile(path)) : std::nullopt;
+      if (!audio) continue;
+      const auto* data = reinterpret_cast<const qint16*>(audio->samples.constData());
+      const qsizetype frames = audio->samples.size() / 2;
+      for (qsizetype f = qsizetype(startedAtMs) * audio->sampleRate / 1000; f < frames; ++f) {
+        if (std::abs(data[f]) > 3000) {
+          heard.push_back(double(f) * 1000.0 / audio->sampleRate - double(startedAtMs));
+          break;
+        }
+      }
+    }
+    if (!heard.empty()) {
+      std::printf(
+          "play to first sound heard at the sink's monitor: median %.1f ms, worst %.1f ms (%zu starts; "
+          "includes up to 20 ms of the recording's own delay)\n",
+          MedianMs(heard), *std::max_element(heard.begin(), heard.end()), heard.size());
+    }
   }
 
   // CPU while the player plays ten seconds of stereo music.

@@ -3,8 +3,6 @@
 #include "audiooutput.h"
 #include "mp3player.h"
 
-#include <QDateTime>
-
 #include <cmath>
 
 DecodedStream::DecodedStream(Mp3Decoder& decoder, QObject* parent) : QIODevice(parent), decoder_(decoder) {
@@ -28,9 +26,7 @@ qint64 DecodedStream::readData(char* data, qint64 maxBytes) {
   return read;
 }
 
-Mp3Engine::Mp3Engine() : positionTimer_(this), endTimer_(this) {
-  endTimer_.setInterval(10);
-  connect(&endTimer_, &QTimer::timeout, this, &Mp3Engine::FinishWhenHeard);
+Mp3Engine::Mp3Engine() : positionTimer_(this) {
   positionTimer_.setInterval(20);
   positionTimer_.setTimerType(Qt::PreciseTimer);
   connect(&positionTimer_, &QTimer::timeout, this, &Mp3Engine::ReportPosition);
@@ -89,7 +85,15 @@ void Mp3Engine::Play() {
   if (output_) return;
   stream_->Restart();
   output_ = prepared_ ? std::move(prepared_) : MakeOutput();
-  connect(output_.get(), &AudioOutput::Finished, this, &Mp3Engine::OnFinished, Qt::QueuedConnection);
+  // Told from the event loop, so that the output is never deleted inside its
+  // own signal; an end that arrives after the sound was replaced is dropped.
+  const int playing = ++playing_;
+  connect(
+      output_.get(), &AudioOutput::Finished, this,
+      [this, playing] {
+        if (playing == playing_) OnFinished();
+      },
+      Qt::QueuedConnection);
   lastReportedStep_ = -1;
   output_->Start(stream_.get());
   Q_EMIT OutputState(1);
@@ -149,8 +153,8 @@ void Mp3Engine::Shutdown() {
 
 void Mp3Engine::CloseOutput() {
   positionTimer_.stop();
-  endTimer_.stop();
   paused_ = false;
+  ++playing_;
   if (!output_) return;
   output_->Stop();
   output_.reset();
@@ -169,29 +173,11 @@ void Mp3Engine::ReportPosition() {
                        static_cast<int>(seconds % 60), static_cast<int>(position % 100));
 }
 
+// An output tells its end once the last sound has been heard (the server has
+// played it, or a silent output has let its time pass), so the end is
+// reported then, never before.
 void Mp3Engine::OnFinished() {
-  if (!output_ || endTimer_.isActive()) return;
-  // The device reports the end of the data before its buffers have been heard.
-  endWaitStartMs_ = endWaitAdvancedMs_ = QDateTime::currentMSecsSinceEpoch();
-  endWaitProcessed_ = -1;
-  endTimer_.start();
-  FinishWhenHeard();
-}
-
-void Mp3Engine::FinishWhenHeard() {
   if (!output_) return;
-  const qint64 lengthUSecs = decoder_.SampleRate() > 0 ? decoder_.LengthFrames() * 1000000 / decoder_.SampleRate() : 0;
-  const qint64 processed = output_->ProcessedUSecs();
-  const qint64 now = QDateTime::currentMSecsSinceEpoch();
-  if (processed > endWaitProcessed_) {
-    endWaitProcessed_ = processed;
-    endWaitAdvancedMs_ = now;
-  }
-  // Done once the output's clock has passed the stream's length, or when it
-  // stopped moving (some outputs never count the last buffer).
-  const bool heard = processed >= lengthUSecs - 5000;
-  const bool stalled = now - endWaitAdvancedMs_ > 300 || now - endWaitStartMs_ > 5000;
-  if (!heard && !stalled) return;
   ReportPosition();
   CloseOutput();
   if (stream_) {

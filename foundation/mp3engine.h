@@ -67,7 +67,6 @@ class Mp3Engine : public QObject {
   void CloseOutput();
   void ReportPosition();
   void OnFinished();
-  void FinishWhenHeard();
 
   std::mutex queueLock_;
   std::deque<std::function<void(Mp3Engine&)>> queue_;
@@ -76,12 +75,9 @@ class Mp3Engine : public QObject {
   std::unique_ptr<AudioOutput> output_;
   std::unique_ptr<AudioOutput> prepared_;  // for the next Play of the open stream
   QTimer positionTimer_;
-  QTimer endTimer_;  // from the last data given to the output to its last sound heard
-  qint64 endWaitStartMs_ = 0;
-  qint64 endWaitAdvancedMs_ = 0;
-  qint64 endWaitProcessed_ = -1;
   int durationSeconds_ = 0;
   int granularity_ = 100;
   qint64 lastReportedStep_ = -1;
   bool paused_ = false;
+  int playing_ = 0;  // counts the outputs started, to tell a late end from the current one's
 };
