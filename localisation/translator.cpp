@@ -1,12 +1,14 @@
 #include "translator.h"
 
 #include "layoutpaths.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "ownedcomponents.h"
 #include "settings.h"
 #include "sharedinifile.h"
 #include "storedtext.h"
 #include "translatablelabels.h"
+#include "translatedtext.h"
 #include "translationfiles.h"
 #include "uiloader.h"
 #include "windowtranslation.h"
@@ -150,16 +152,16 @@ void TForm19::FormShow() {
 QString TForm19::TypedText() const { return StripCarriageReturns(tajpu_->toPlainText()); }
 
 void TForm19::TajpuChange() {
-  if (!filling_ && object_) object_->setText(TypedText());
+  if (!filling_ && object_) SetTranslatedText(object_, TypedText());
 }
 
 void TForm19::Button1Click() {
   if (!StoreTranslation(section_, key_, TypedText())) {
-    QMessageBox::warning(this, ApplicationTitle,
-                         QStringLiteral("Ne eblis konservi la tradukon en la dosiero «%1». La dosiero restas "
-                                        "senŝanĝa; la tajpita teksto videblas nur ĝis la fenestro estos "
-                                        "denove malfermita.")
-                             .arg(CurrentSettings().Dosiero));
+    ShowMessage(this, QMessageBox::Warning,
+                QStringLiteral("Ne eblis konservi la tradukon en la dosiero «%1». La dosiero restas "
+                               "senŝanĝa; la tajpita teksto videblas nur ĝis la fenestro estos "
+                               "denove malfermita.")
+                    .arg(CurrentSettings().Dosiero));
   }
   accept();
 }

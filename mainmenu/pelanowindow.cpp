@@ -1,5 +1,6 @@
 #include "pelanowindow.h"
 
+#include "messagebox.h"
 #include "picturestore.h"
 
 #include "cursorfile.h"
@@ -319,10 +320,11 @@ void TPelano::WaitForFarewell() {
 
 void TPelano::mp3NotifyPlayerState(int state) {
   if (state != Mp3Player::EndOfStream) return;
-  QWidget* active = QApplication::activeWindow();
-  if (!active) return;
   mp3_->ClearStreamDuration();
-  RunEndOfStreamAction(active);
+  // The window the learner works in is the modal one, even while another
+  // program or a message box over it has the focus.
+  QWidget* window = QApplication::activeModalWidget();
+  RunEndOfStreamAction(window ? window : QApplication::activeWindow());
   QCoreApplication::processEvents();
 }
 
@@ -380,5 +382,5 @@ void TPelano::ToggleTranslator() {
   CurrentSettings().Tradukilo = !wasOn;
   const QString text =
       wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
-  QMessageBox::information(this, ApplicationTitle, text);
+  ShowMessage(this, QMessageBox::Information, text);
 }

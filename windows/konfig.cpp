@@ -3,6 +3,7 @@
 #include "failurenotices.h"
 #include "inifile.h"
 #include "layoutpaths.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "programpaths.h"
 #include "settings.h"
@@ -254,7 +255,7 @@ bool TForm13::SavuClick() {
     if (reloadSettings_) reloadSettings_();
     TradukuCxion(kSection);
     if (pending_.language == Portuguese) {
-      QMessageBox::information(this, ApplicationTitle, kPortugueseLater);
+      ShowMessage(this, QMessageBox::Information, kPortugueseLater);
     }
   }
   return true;
@@ -265,8 +266,8 @@ void TForm13::EliriClick() {
     accept();
     return;
   }
-  const auto answer = QMessageBox::question(this, ApplicationTitle, Messages().smModifis,
-                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const auto answer = ShowMessage(this, QMessageBox::Question, Messages().smModifis,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Yes) {
     if (SavuClick()) accept();
   } else if (answer == QMessageBox::No) {
