@@ -33,6 +33,11 @@ void TellDocumentNotOpened(QWidget* parent, const QString& path) {
               MessageNaming(Messages().smNeDokumento, QDir::toNativeSeparators(path)));
 }
 
+bool OpenLink(QWidget* parent, const QUrl& address) {
+  const QString text = address.scheme() == QLatin1String("mailto") ? address.path() : address.toString();
+  return OpenAddress(parent, address, MessageNaming(Messages().smNeRetejo, text), text);
+}
+
 bool OpenAddress(QWidget* parent, const QUrl& address, const QString& failure, const QString& clipboardText) {
   if (QDesktopServices::openUrl(address)) return true;
   QApplication::clipboard()->setText(clipboardText);

@@ -226,11 +226,8 @@ void TPelano::ConnectButtons() {
   connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
   connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
   connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
-  connect(Button("Ligilo"), &QPushButton::clicked, this, [this] {
-    const QUrl address = WebAddressUrl(Button("Ligilo")->text());
-    const QString text = address.toString();
-    OpenAddress(this, address, MessageNaming(Messages().smNeRetejo, text), text);
-  });
+  connect(Button("Ligilo"), &QPushButton::clicked, this,
+          [this] { OpenLink(this, WebAddressUrl(Button("Ligilo")->text())); });
 }
 
 void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {

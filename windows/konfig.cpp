@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFontComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -221,7 +220,7 @@ void TForm13::CxapeligoClick() {
 void TForm13::Edit1Change() { Savu_->setEnabled(true); }
 
 void TForm13::Button1Click() {
-  QDesktopServices::openUrl(CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText2"))->text()));
+  OpenLink(this, CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText2"))->text()));
 }
 
 bool TForm13::SavuClick() {
