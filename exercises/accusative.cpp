@@ -7,6 +7,7 @@
 #include "settings.h"
 #include "statictext.h"
 #include "storedpictures.h"
+#include "translatedtext.h"
 #include "translationfile.h"
 #include "translator.h"
 #include "uiloader.h"
@@ -121,7 +122,7 @@ void TFrame5::NovaFrazo() {
     places_[place]->setText(words_[row_][place]);
     FitToCaption(places_[place]);
   }
-  traduko_->setText(translations_.value(row_));
+  SetTranslatedText(traduko_, translations_.value(row_));
   traduko_->show();
   klarigo_->hide();
   LayOutWords();

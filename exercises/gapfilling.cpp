@@ -5,6 +5,7 @@
 #include "letters.h"
 #include "statictext.h"
 #include "storedpictures.h"
+#include "translatedtext.h"
 #include "translator.h"
 #include "uiloader.h"
 #include "verdicts.h"
@@ -107,7 +108,7 @@ void TFrame4::NovaFrazo4() {
     FitToCaption(corrections_[g]);
     corrections_[g]->hide();
   }
-  traduko_->setText(translations_.value(row_));
+  SetTranslatedText(traduko_, translations_.value(row_));
   for (int g = 0; g < Gaps; ++g) PrepareGap(g);
   LayOutSentence();
   tajpujo_->show();

@@ -5,6 +5,7 @@
 #include "failurenotices.h"
 #include "layoutpaths.h"
 #include "lessoncontext.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "mp3player.h"
 #include "playerhelpers.h"
@@ -66,7 +67,7 @@ QString TFrame2::RecordingPath(int k) const {
 
 void TFrame2::NothingRecorded() {
   PP_HaltuClick();
-  QMessageBox::information(window(), ApplicationTitle, Messages().smNeRegistris);
+  ShowMessage(window(), QMessageBox::Information, Messages().smNeRegistris);
 }
 
 bool TFrame2::Stopped() const { return !haltu_->isEnabled() || window()->property("closing").toBool(); }

@@ -2,6 +2,7 @@
 
 #include "lessoncontext.h"
 #include "letters.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
@@ -60,5 +61,5 @@ void SpeakWordButton(QAbstractButton* button) {
 }
 
 void ShowNoSoundMessage(QWidget* parent) {
-  QMessageBox::information(parent, ApplicationTitle, Messages().smNeSono, QMessageBox::Ok);
+  ShowMessage(parent, QMessageBox::Information, Messages().smNeSono, QMessageBox::Ok);
 }

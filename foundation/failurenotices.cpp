@@ -1,6 +1,7 @@
 #include "failurenotices.h"
 
 #include "exercisedata.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "settings.h"
 
@@ -13,12 +14,12 @@
 
 void TellSettingsNotSaved(QWidget* parent) {
   const QString path = SettingsFile() ? SettingsFile()->FileName() : SettingsFileName;
-  QMessageBox::warning(parent, ApplicationTitle, MessageNaming(Messages().smNeSalvis, QDir::toNativeSeparators(path)));
+  ShowMessage(parent, QMessageBox::Warning, MessageNaming(Messages().smNeSalvis, QDir::toNativeSeparators(path)));
 }
 
 void TellExerciseDataMissing(QWidget* parent, const QString& code) {
-  QMessageBox::information(parent, ApplicationTitle,
-                           MessageNaming(Messages().smNeEkzerco, QDir::toNativeSeparators(ExerciseDataFile(code))));
+  ShowMessage(parent, QMessageBox::Information,
+              MessageNaming(Messages().smNeEkzerco, QDir::toNativeSeparators(ExerciseDataFile(code))));
 }
 
 bool OpenDocument(QWidget* parent, const QString& path) {
@@ -28,13 +29,18 @@ bool OpenDocument(QWidget* parent, const QString& path) {
 }
 
 void TellDocumentNotOpened(QWidget* parent, const QString& path) {
-  QMessageBox::information(parent, ApplicationTitle,
-                           MessageNaming(Messages().smNeDokumento, QDir::toNativeSeparators(path)));
+  ShowMessage(parent, QMessageBox::Information,
+              MessageNaming(Messages().smNeDokumento, QDir::toNativeSeparators(path)));
+}
+
+bool OpenLink(QWidget* parent, const QUrl& address) {
+  const QString text = address.scheme() == QLatin1String("mailto") ? address.path() : address.toString();
+  return OpenAddress(parent, address, MessageNaming(Messages().smNeRetejo, text), text);
 }
 
 bool OpenAddress(QWidget* parent, const QUrl& address, const QString& failure, const QString& clipboardText) {
   if (QDesktopServices::openUrl(address)) return true;
   QApplication::clipboard()->setText(clipboardText);
-  QMessageBox::information(parent, ApplicationTitle, failure);
+  ShowMessage(parent, QMessageBox::Information, failure);
   return false;
 }

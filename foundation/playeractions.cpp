@@ -21,10 +21,13 @@ void RegisterEndOfStreamAction(const QString& windowName, EndOfStreamAction acti
   EndOfStreamActions().insert(windowName, std::move(action));
 }
 
-void RunEndOfStreamAction(QWidget* activeWindow) {
-  if (!activeWindow) return;
-  const auto it = EndOfStreamActions().constFind(activeWindow->objectName());
-  if (it != EndOfStreamActions().constEnd() && *it) (*it)(activeWindow);
+void RunEndOfStreamAction(QWidget* window) {
+  for (QWidget* owner = window; owner; owner = owner->parentWidget()) {
+    const auto it = EndOfStreamActions().constFind(owner->objectName());
+    if (it == EndOfStreamActions().constEnd()) continue;
+    if (*it) (*it)(owner);
+    return;
+  }
 }
 
 void SetTimecodeListener(TimecodeListener listener) { Listener() = std::move(listener); }

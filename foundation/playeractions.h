@@ -15,7 +15,9 @@ using EndOfStreamAction = std::function<void(QWidget* activeWindow)>;
 using TimecodeListener = std::function<void(int hours, int minutes, int seconds, int hundredths)>;
 
 void RegisterEndOfStreamAction(const QString& windowName, EndOfStreamAction action);
-void RunEndOfStreamAction(QWidget* activeWindow);
+// Runs the action of the registered window that `window` is or lies over (a
+// message box over a lesson window belongs to the lesson window).
+void RunEndOfStreamAction(QWidget* window);
 
 // One listener at a time; an empty one removes it.
 void SetTimecodeListener(TimecodeListener listener);

@@ -21,6 +21,18 @@ bool ThisUserCanReplace(const QString& path) {
   return !HasReadOnlyAttribute(path) && file.isWritable() && folder.isWritable();
 }
 
+// Removes the new copies that saves of `path` interrupted by a crash left
+// beside it: the file's name and six letters or digits.
+void RemoveUnfinishedSaves(const QString& path) {
+  const QFileInfo file(path);
+  const QRegularExpression unfinished(QLatin1Char('^') + QRegularExpression::escape(file.fileName()) +
+                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+  QDir folder = file.absoluteDir();
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+    if (unfinished.match(name).hasMatch()) folder.remove(name);
+  }
+}
+
 }  // namespace
 
 Settings& CurrentSettings() {
@@ -34,19 +46,6 @@ bool SettingsReadOnly() { return gSettingsReadOnly; }
 bool HasReadOnlyAttribute(const QString& path) {
   constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
   return (QFile::permissions(path) & anyWrite) == 0;
-}
-
-int RemoveUnfinishedSaves(const QString& path) {
-  const QFileInfo file(path);
-  // The new copy is the file's name and six letters or digits.
-  const QRegularExpression unfinished(QLatin1Char('^') + QRegularExpression::escape(file.fileName()) +
-                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
-  QDir folder = file.absoluteDir();
-  int removed = 0;
-  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
-    if (unfinished.match(name).hasMatch() && folder.remove(name)) ++removed;
-  }
-  return removed;
 }
 
 void OpenSettingsFile() {
@@ -67,13 +66,11 @@ void CloseSettingsFile() {
   gSettingsFile.reset();
 }
 
-QString SettingsLockPath() { return gSettingsFile ? gSettingsFile->FileName() + QStringLiteral(".lock") : QString(); }
-
 bool LockSettingsFile() {
   if (!gSettingsFile) return false;
   if (gSettingsLock) return true;
   QDir().mkpath(QFileInfo(gSettingsFile->FileName()).absolutePath());
-  auto lock = std::make_unique<QLockFile>(SettingsLockPath());
+  auto lock = std::make_unique<QLockFile>(gSettingsFile->FileName() + QStringLiteral(".lock"));
   // A lock lasts as long as its copy of the course runs, however long; one
   // whose process has ended is taken over.
   lock->setStaleLockTime(0);

@@ -68,15 +68,9 @@ void CloseSettingsFile();
 // copy holds it. Once held, the saves a killed copy left half made are
 // removed. The lock ends with CloseSettingsFile or the process.
 bool LockSettingsFile();
-// Where the lock of the open settings file lies.
-QString SettingsLockPath();
 
 // Reads every setting from the general section, with its default.
 void ReadSettings();
 
 // Whether a file carries the read-only attribute: no write permission at all.
 bool HasReadOnlyAttribute(const QString& path);
-
-// Removes the unfinished new copies of `path` that an interrupted atomic save
-// leaves beside it; returns how many it removed.
-int RemoveUnfinishedSaves(const QString& path);

@@ -1,5 +1,6 @@
 #include "verdicts.h"
 
+#include "messagebox.h"
 #include "messages.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
@@ -73,8 +74,7 @@ void FlashCorrection(QLabel* label, const QString& text) {
 void AnnounceResult(int wrong, int right, QWidget* parent) {
   const bool passed = ResultPercentage(wrong, right) >= PassMark;
   if (SoundsEnabled()) PlayShared(RandomSharedVariant(QLatin1String(passed ? SoundNames::Pass : SoundNames::Fail)));
-  QMessageBox::information(parent, ApplicationTitle, passed ? Messages().smGratulon : Messages().smDenove,
-                           QMessageBox::Ok);
+  ShowMessage(parent, QMessageBox::Information, passed ? Messages().smGratulon : Messages().smDenove, QMessageBox::Ok);
 }
 
 void PlayPraise() {

@@ -1,6 +1,7 @@
 #include "lec02.h"
 
 #include "coursesounds.h"
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "mp3player.h"
 #include "ownedcomponents.h"
@@ -10,7 +11,6 @@
 #include "storedpictures.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -167,7 +167,7 @@ void TForm2::XButton1Click() {
   // The caption is written as people write a web address, without its scheme.
   const QString address = link_->text().trimmed();
   const QUrl url(address);
-  QDesktopServices::openUrl(url.scheme().isEmpty() ? QUrl(QStringLiteral("https://") + address) : url);
+  OpenLink(this, url.scheme().isEmpty() ? QUrl(QStringLiteral("https://") + address) : url);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {

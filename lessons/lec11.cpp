@@ -1,12 +1,12 @@
 #include "lec11.h"
 
+#include "failurenotices.h"
 #include "lessoncontext.h"
 #include "memoplayer.h"
 #include "mp3player.h"
 #include "statictext.h"
 #include "uiloader.h"
 
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -65,10 +65,10 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event) {
 void TForm11::XButton1Click(const QLabel* link) {
   // The caption is the address; one written without its scheme still opens as a web page.
   const QUrl address = QUrl::fromUserInput(link->text().trimmed());
-  if (address.isValid()) QDesktopServices::openUrl(address);
+  if (address.isValid()) OpenLink(this, address);
 }
 
-void TForm11::XButton3Click() { QDesktopServices::openUrl(ShopAddress()); }
+void TForm11::XButton3Click() { OpenLink(this, ShopAddress()); }
 
 void TForm11::LessonPageChanged() {
   if (!songPlayer_ || !articlePlayer_) return;

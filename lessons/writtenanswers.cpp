@@ -3,6 +3,7 @@
 #include "failurenotices.h"
 #include "inifile.h"
 #include "letters.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "ownedcomponents.h"
 #include "settings.h"
@@ -77,10 +78,9 @@ bool SaveWrittenAnswers(QTabWidget* pagxaro) {
 bool SaveBeforeLeaving(QTabWidget* pagxaro) {
   if (SaveWrittenAnswers(pagxaro)) return true;
   const QString path = SettingsFile() ? SettingsFile()->FileName() : SettingsFileName;
-  const auto answer =
-      QMessageBox::warning(pagxaro ? pagxaro->window() : nullptr, ApplicationTitle,
-                           MessageNaming(Messages().smNeSalvisRespondojn, QDir::toNativeSeparators(path)),
-                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  const auto answer = ShowMessage(pagxaro ? pagxaro->window() : nullptr, QMessageBox::Warning,
+                                  MessageNaming(Messages().smNeSalvisRespondojn, QDir::toNativeSeparators(path)),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   return answer == QMessageBox::Yes;
 }
 
@@ -151,11 +151,11 @@ void SendToMonitor(QTabWidget* pagxaro) {
   if (!pagxaro) return;
   QWidget* window = pagxaro->window();
   if (!CurrentSettings().Korektanto) {
-    QMessageBox::information(window, ApplicationTitle, Messages().smDevasHaviKor, QMessageBox::Ok);
+    ShowMessage(window, QMessageBox::Information, Messages().smDevasHaviKor, QMessageBox::Ok);
     return;
   }
   const MonitorMessage message = BuildMonitorMessage(pagxaro);
-  if (QMessageBox::information(window, ApplicationTitle, Messages().smTondujo, QMessageBox::Ok | QMessageBox::Cancel) !=
+  if (ShowMessage(window, QMessageBox::Information, Messages().smTondujo, QMessageBox::Ok | QMessageBox::Cancel) !=
       QMessageBox::Ok) {
     return;
   }

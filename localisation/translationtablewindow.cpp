@@ -1,7 +1,7 @@
 #include "translationtablewindow.h"
 
 #include "layoutpaths.h"
-#include "messages.h"
+#include "messagebox.h"
 #include "settings.h"
 #include "translationfile.h"
 #include "translationfiles.h"
@@ -43,7 +43,7 @@ TranslationTableWindow::TranslationTableWindow(QWidget* parent)
   connect(filter_, &QAbstractItemModel::modelReset, this, &TranslationTableWindow::ShowCount);
   connect(filter_, &QAbstractItemModel::layoutChanged, this, &TranslationTableWindow::ShowCount);
   connect(model_, &TranslationTableModel::SaveFailed, this,
-          [this] { QMessageBox::warning(this, ApplicationTitle, TranslationNotSavedText(CurrentSettings().Dosiero)); });
+          [this] { ShowMessage(this, QMessageBox::Warning, TranslationNotSavedText(CurrentSettings().Dosiero)); });
   ShowCount();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());

@@ -1,12 +1,14 @@
 #include "translator.h"
 
 #include "layoutpaths.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "ownedcomponents.h"
 #include "settings.h"
 #include "sharedinifile.h"
 #include "storedtext.h"
 #include "translatablelabels.h"
+#include "translatedtext.h"
 #include "translationfiles.h"
 #include "translationtablewindow.h"
 #include "uiloader.h"
@@ -154,12 +156,12 @@ void TForm19::FormShow() {
 QString TForm19::TypedText() const { return StripCarriageReturns(tajpu_->toPlainText()); }
 
 void TForm19::TajpuChange() {
-  if (!filling_ && object_) object_->setText(TypedText());
+  if (!filling_ && object_) SetTranslatedText(object_, TypedText());
 }
 
 void TForm19::Button1Click() {
   if (!StoreTranslation(section_, key_, TypedText())) {
-    QMessageBox::warning(this, ApplicationTitle, TranslationNotSavedText(CurrentSettings().Dosiero));
+    ShowMessage(this, QMessageBox::Warning, TranslationNotSavedText(CurrentSettings().Dosiero));
   }
   accept();
 }

@@ -5,6 +5,7 @@
 #include "settings.h"
 #include "statictext.h"
 #include "translatablelabels.h"
+#include "translatedtext.h"
 #include "translationfile.h"
 #include "uiloader.h"
 
@@ -115,7 +116,7 @@ void TranslateFrameLabel(QLabel* label, const QWidget* frame, const QByteArray& 
   if (name == QLatin1String("Label84")) {
     const bool first = frame->objectName() == QLatin1String("TFrame41");
     if (translating) {
-      label->setText(ReadCaption(section, first ? "TFrame41.Label84" : "Frame42.Label84"));
+      SetTranslatedText(label, ReadCaption(section, first ? "TFrame41.Label84" : "Frame42.Label84"));
     } else {
       label->setText(BuiltInGapInstruction(QString::fromLatin1(section), frame->objectName()));
     }
@@ -124,7 +125,7 @@ void TranslateFrameLabel(QLabel* label, const QWidget* frame, const QByteArray& 
   const QByteArray key = GeneralKey(name);
   if (key.isEmpty()) return;
   if (translating) {
-    label->setText(ReadCaption("Gheneralaj", key));
+    SetTranslatedText(label, ReadCaption("Gheneralaj", key));
   } else if (name == QLatin1String("Label83")) {
     label->setText(QStringLiteral("Exercícios"));
   }
@@ -180,7 +181,7 @@ void TranslateLessonWindow(QTabWidget* pagxaro, const QString& section, unsigned
     ShowHeadingStrip(component, strip);
     if (TakesTranslationFont(component, true)) GiveTranslationFont(component);
     if (translating && IsPlainLabel(component)) {
-      static_cast<QLabel*>(component)->setText(ReadCaption(sectionName, component->objectName().toLatin1()));
+      SetTranslatedText(static_cast<QLabel*>(component), ReadCaption(sectionName, component->objectName().toLatin1()));
     }
     if (qobject_cast<TFrame*>(component)) TranslateFrame(component, sectionName, translating, strip);
   }
@@ -194,7 +195,7 @@ void TranslateConfigurationWindow(QWidget* window, const QByteArray& section) {
     if (IsPlainLabel(component)) {
       GiveTranslationFont(component);
       if (translating) {
-        static_cast<QLabel*>(component)->setText(ReadCaption(section, component->objectName().toLatin1()));
+        SetTranslatedText(static_cast<QLabel*>(component), ReadCaption(section, component->objectName().toLatin1()));
       }
     } else if (qobject_cast<QLineEdit*>(component) || qobject_cast<QGroupBox*>(component)) {
       GiveTranslationFont(component);
@@ -211,7 +212,7 @@ void TranslateCreditsWindow(QWidget* window, const QByteArray& section) {
     if (IsPlainLabel(component)) {
       GiveTranslationFont(component);
       if (translating) {
-        static_cast<QLabel*>(component)->setText(ReadCaption(section, component->objectName().toLatin1()));
+        SetTranslatedText(static_cast<QLabel*>(component), ReadCaption(section, component->objectName().toLatin1()));
       }
     }
   }

@@ -1,5 +1,6 @@
 #include "pelanowindow.h"
 
+#include "messagebox.h"
 #include "picturestore.h"
 
 #include "cursorfile.h"
@@ -225,11 +226,8 @@ void TPelano::ConnectButtons() {
   connect(Button("Konfigurado"), &QPushButton::clicked, this, [this] { OpenModalWindow(gConfigurationFactory); });
   connect(Button("Kreditoj"), &QPushButton::clicked, this, [this] { OpenModalWindow(gCreditsFactory); });
   connect(Button("Eliri"), &QPushButton::clicked, this, &QWidget::close);
-  connect(Button("Ligilo"), &QPushButton::clicked, this, [this] {
-    const QUrl address = WebAddressUrl(Button("Ligilo")->text());
-    const QString text = address.toString();
-    OpenAddress(this, address, MessageNaming(Messages().smNeRetejo, text), text);
-  });
+  connect(Button("Ligilo"), &QPushButton::clicked, this,
+          [this] { OpenLink(this, WebAddressUrl(Button("Ligilo")->text())); });
 }
 
 void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {
@@ -319,10 +317,11 @@ void TPelano::WaitForFarewell() {
 
 void TPelano::mp3NotifyPlayerState(int state) {
   if (state != Mp3Player::EndOfStream) return;
-  QWidget* active = QApplication::activeWindow();
-  if (!active) return;
   mp3_->ClearStreamDuration();
-  RunEndOfStreamAction(active);
+  // The window the learner works in is the modal one, even while another
+  // program or a message box over it has the focus.
+  QWidget* window = QApplication::activeModalWidget();
+  RunEndOfStreamAction(window ? window : QApplication::activeWindow());
   QCoreApplication::processEvents();
 }
 
@@ -380,5 +379,5 @@ void TPelano::ToggleTranslator() {
   CurrentSettings().Tradukilo = !wasOn;
   const QString text =
       wasOn ? QStringLiteral("La Tradukilo malaktivighis.") : QStringLiteral("La Tradukilo aktivighis.");
-  QMessageBox::information(this, ApplicationTitle, text);
+  ShowMessage(this, QMessageBox::Information, text);
 }

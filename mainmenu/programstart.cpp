@@ -6,6 +6,7 @@
 #include "hattypingfilter.h"
 #include "konfig.h"
 #include "lessonwindows.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
@@ -105,7 +106,7 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
     if (pelano.AnotherCopyRuns()) {
       // Brought forward, the copy already open is where the learner goes on.
       CourseBeacon::CallForward(SettingsFile()->FileName());
-      QMessageBox::information(nullptr, ApplicationTitle, Messages().smJamMalfermita);
+      ShowMessage(nullptr, QMessageBox::Information, Messages().smJamMalfermita);
     } else {
       result = RunMenu(application, pelano, shown);
     }

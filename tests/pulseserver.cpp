@@ -156,6 +156,12 @@ bool PrivatePulseServer::RemoveDevices() {
   return true;
 }
 
+bool PrivatePulseServer::RemoveMicrophone() {
+  QByteArray modules;
+  if (!Control({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("modules")}, &modules)) return false;
+  return !modules.contains(kSourceModule) || Control({QStringLiteral("unload-module"), QLatin1String(kSourceModule)});
+}
+
 bool PrivatePulseServer::AddDevices() {
   QByteArray modules;
   if (!Control({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("modules")}, &modules)) return false;

@@ -41,6 +41,9 @@ class PrivatePulseServer {
   // puts them back.
   bool RemoveDevices();
   bool AddDevices();
+  // Takes only the microphone away, as on a machine with speakers and no
+  // microphone; AddDevices puts it back.
+  bool RemoveMicrophone();
 
  private:
   bool Fail(const QString& message);

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "exercisedata.h"
+#include "messages.h"
 #include "programpaths.h"
 #include "translationpaths.h"
 
@@ -8,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -63,6 +67,21 @@ QTimer* WhenModalShown(const std::function<void(QWidget*)>& action) {
   });
   timer->start();
   return timer;
+}
+
+QString MissingData(const QString& code) {
+  return MessageNaming(Messages().smNeEkzerco, QDir::toNativeSeparators(ExerciseDataFile(code)));
+}
+
+QString MessageShownBy(const std::function<void()>& action) {
+  QString shown;
+  QPointer<QTimer> watch = WhenModalShown([&shown](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) shown = box->text();
+    modal->close();
+  });
+  action();
+  delete watch.data();
+  return shown;
 }
 
 DrillTestWindow::DrillTestWindow() : pages(new QTabWidget(&window)) {

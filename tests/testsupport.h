@@ -75,3 +75,10 @@ class UrlCatcher : public QObject {
 // Runs `action` on the next modal dialog as soon as it is shown; returns at
 // once. Deleting the returned timer cancels the watch.
 QTimer* WhenModalShown(const std::function<void(QWidget*)>& action);
+
+// The message a drill shows when the data of exercise `code` cannot be used.
+QString MissingData(const QString& code);
+
+// Runs `action` and closes the first message box it shows; returns that
+// box's text, empty when it showed none.
+QString MessageShownBy(const std::function<void()>& action);

@@ -348,7 +348,7 @@ class TestAccusative : public QObject {
     }
     {
       AccusativeWindow w(QStringLiteral("0999"), QStringLiteral("0999"));  // no such exercise
-      w.Start();
+      QCOMPARE(MessageShownBy([&] { w.Start(); }), MissingData("0999"));
       QVERIFY(w.Button("BitBtn1")->isEnabled());
       QVERIFY(!w.Button("BitBtn2")->isEnabled());
       QVERIFY(!w.Get<QGroupBox>("Vortoj")->isVisible());

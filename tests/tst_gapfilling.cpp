@@ -362,7 +362,7 @@ class TestGapFilling : public QObject {
   void rowsThatCannotBeAsked() {
     {
       GapWindow w(QStringLiteral("0906"));  // no row has a first gap
-      w.Start();
+      QCOMPARE(MessageShownBy([&] { w.Start(); }), MissingData("0906"));
       QVERIFY(w.Button("BitBtn4")->isEnabled());
       QVERIFY(!w.Button("BitBtn5")->isEnabled());
       QVERIFY(!w.Get<QGroupBox>("Tajpujo")->isVisible());
@@ -370,7 +370,7 @@ class TestGapFilling : public QObject {
     }
     {
       GapWindow w(QStringLiteral("0999"));  // no such exercise
-      w.Start();
+      QCOMPARE(MessageShownBy([&] { w.Start(); }), MissingData("0999"));
       QVERIFY(w.Button("BitBtn4")->isEnabled());
       QVERIFY(!w.Button("BitBtn6")->isEnabled());
     }

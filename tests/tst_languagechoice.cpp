@@ -1,9 +1,11 @@
 #include "inifile.h"
 #include "languagechoice.h"
 #include "localeabbreviation.h"
+#include "messages.h"
 #include "settings.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -121,6 +123,17 @@ class TestLanguageChoice : public QObject {
     QCOMPARE(SettingsFile()->ReadString(General, Dosiero, "-"), QString(""));
     QCOMPARE(SettingsFile()->ReadString(General, Lingvo, "-"), QStringLiteral("Português"));
     QCOMPARE(SettingsFile()->ReadString(General, Tiparo, "-"), QStringLiteral("Arial"));
+  }
+
+  // The choice cannot be stored (a folder stands where the settings file
+  // should be, which holds for root too): the learner is told.
+  void aChoiceThatCannotBeStoredIsTold() {
+    TempProgramFolder folder;
+    QDir().mkpath(folder.Path("konfig.ini"));
+    OpenSettingsFile();
+    SetBuiltInMessages();
+    TForm17 choice({}, QStringLiteral("PTB"));
+    QCOMPARE(MessageShownBy([&] { choice.accept(); }), MessageNaming(Messages().smNeSalvis, folder.Path("konfig.ini")));
   }
 };
 

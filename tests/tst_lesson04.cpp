@@ -400,9 +400,9 @@ class TestLesson4 : public QObject {
     for (const char* name : {"Cxu", "Demando", "Cxu_Dest", "Vorto0", "Punkto"}) {
       QVERIFY(!Find<StaticText>(window.get(), name)->isVisible());
     }
-    // Without statements the game does not start.
+    // Without statements the game does not start, and says why.
     data.folder.Write("ekzercoj/ekz04.dat", "");
-    Find<QPushButton>(window.get(), "BitBtn1")->click();
+    QCOMPARE(MessageShownBy([&] { Find<QPushButton>(window.get(), "BitBtn1")->click(); }), MissingData("0402"));
     QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
   }
 

@@ -393,7 +393,7 @@ class TestLesson11 : public QObject {
     auto window = OpenLesson11();
     window->show();
     window->Pagxaro()->setCurrentIndex(6);
-    Find(window.get(), "BitBtn1")->click();
+    QCOMPARE(MessageShownBy([&] { Find(window.get(), "BitBtn1")->click(); }), MissingData(QStringLiteral("1001")));
     QVERIFY(Find(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(!Find(window.get(), "BitBtn3")->isEnabled());
     QVERIFY(!Find<QLineEdit>(window.get(), "MaskEdit1")->isEnabled());

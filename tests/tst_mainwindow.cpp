@@ -5,7 +5,9 @@
 #include "lessoncontext.h"
 #include "letters.h"
 #include "messages.h"
+#include "mp3player.h"
 #include "pelanowindow.h"
+#include "playeractions.h"
 #include "programstart.h"
 #include "settings.h"
 #include "testsupport.h"
@@ -21,6 +23,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <thread>
@@ -246,6 +249,34 @@ class TestMainWindow : public QObject {
     QTRY_COMPARE(called.count(), 1);
     caller.join();
     QVERIFY(answered);
+  }
+
+  // A reading that ends while a message box over its lesson window, or
+  // another program, has the focus still puts the lesson's buttons to rest.
+  void theEndOfAStreamReachesTheLessonWindow() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese);
+    TPelano menu;
+    menu.show();
+    QList<QWidget*> reached;
+    RegisterEndOfStreamAction(QStringLiteral("FormEndOfStream"),
+                              [&reached](QWidget* window) { reached.append(window); });
+    QDialog lesson(&menu);
+    lesson.setObjectName(QStringLiteral("FormEndOfStream"));
+    QTimer::singleShot(0, &lesson, [&] {
+      QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok, &lesson);
+      QTimer::singleShot(0, &box, [&] {
+        Q_EMIT menu.mp3().NotifyPlayerState(Mp3Player::EndOfStream);  // a message box has the focus
+        box.accept();
+      });
+      box.exec();
+      QApplication::setActiveWindow(nullptr);  // another program has the focus
+      Q_EMIT menu.mp3().NotifyPlayerState(Mp3Player::EndOfStream);
+      lesson.accept();
+    });
+    lesson.exec();
+    RegisterEndOfStreamAction(QStringLiteral("FormEndOfStream"), {});
+    QCOMPARE(reached, (QList<QWidget*>{&lesson, &lesson}));
   }
 
   void lessonButtonsOpenTheirWindowsModally() {

@@ -3,17 +3,21 @@
 #include "mp3fixtures.h"
 #include "mp3player.h"
 #include "pronunciation.h"
+#include "pulseserver.h"
 #include "settings.h"
 #include "testsupport.h"
 #include "verdicts.h"
 
+#include <QAudioDevice>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -55,11 +59,51 @@ struct PracticeWindow : DrillTestWindow {
 class TestPronunciation : public QObject {
   Q_OBJECT
 
+ private:
+  // The practice records from a microphone of the suite's own sound server;
+  // the machine's own devices are never used.
+  PrivatePulseServer server_;
+  // The shared temporary folder of this run, where the recordings once lay.
+  QTemporaryDir temp_;
+
+  // Only the microphone goes: the speakers stay, as on many machines.
+  bool MicrophoneGone() {
+    if (!server_.RemoveMicrophone()) return false;
+    return QTest::qWaitFor([] { return QMediaDevices::defaultAudioInput().isNull(); }, 5000);
+  }
+  bool MicrophoneBack() {
+    if (!server_.AddDevices()) return false;
+    return QTest::qWaitFor([] { return !QMediaDevices::defaultAudioInput().isNull(); }, 5000);
+  }
+  // Runs the practice until its first message box, which it answers; returns its text.
+  static QString StartAndReadTheMessage(PracticeWindow& w) {
+    QString shown;
+    WhenModalShown([&shown](QWidget* modal) {
+      shown = qobject_cast<QMessageBox*>(modal)->text();
+      modal->close();
+    });
+    w.Get<QPushButton>("PP_Startu")->click();
+    return shown;
+  }
+  static void VerifyIdle(PracticeWindow& w) {
+    QCOMPARE(w.Placar(), QStringLiteral("00"));
+    QVERIFY(w.Get<QPushButton>("PP_Startu")->isEnabled());
+    QVERIFY(!w.Get<QPushButton>("PP_Haltu")->isEnabled());
+    QVERIFY(!w.Get<QToolButton>("PP_Aud_Re")->isEnabled());
+    QVERIFY(!w.Get<QToolButton>("PP_Mik_Re")->isEnabled());
+    QVERIFY(!w.Get<QToolButton>("PP_Antauen")->isEnabled());
+  }
+
  private Q_SLOTS:
   void initTestCase() {
     SetBuiltInMessages();
     SoundsEnabled() = true;
+    QVERIFY(temp_.isValid());
+    qputenv("TMPDIR", QFile::encodeName(temp_.path()));
+    QVERIFY2(server_.Start(), qPrintable(server_.ErrorString()));
+    QVERIFY(MicrophoneBack());
   }
+  void cleanupTestCase() { server_.Stop(); }
 
   void batchesAndTheLastShortOne() {
     PracticeWindow w("[0901D]\r\n1=domo\r\n2=kato\r\n3=a\xC5\xAD\r\n");
@@ -121,6 +165,66 @@ class TestPronunciation : public QObject {
     clock.start();
     w.Get<QPushButton>("PP_Startu")->click();
     QVERIFY(clock.elapsed() < 1200);
+  }
+
+  // The learner's recordings lie in a folder of the frame alone, never under
+  // fixed names in the shared temporary folder, and go with the frame.
+  void recordingsArePrivate() {
+    QString folder;
+    {
+      PracticeWindow w("[0901D]\r\n1=domo\r\n");
+      w.Get<QPushButton>("PP_Startu")->click();
+      QVERIFY(w.frame->Batch().first().recorded);
+      const QFileInfo recording(w.frame->RecordingPath(1));
+      QVERIFY(recording.isFile());
+      folder = recording.absolutePath();
+      QVERIFY(folder.startsWith(temp_.path() + QLatin1Char('/')));
+      // Nobody else may look in.
+      constexpr auto othersMay = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                 QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+      QVERIFY(!(QFileInfo(folder).permissions() & othersMay));
+      QVERIFY(!QFile::exists(temp_.filePath(QStringLiteral("tempa1.wav"))));
+    }
+    QVERIFY(!QFileInfo::exists(folder));
+  }
+
+  // No microphone: the learner is told how to fix it, the batch stops, and a
+  // recording left where earlier versions kept theirs is never played.
+  void withoutAMicrophoneNothingIsPlayedBack() {
+    PracticeWindow w("[0901D]\r\n1=domo\r\n2=kato\r\n");
+    const QByteArray stale = "RIFF stale recording of someone else";
+    WriteFileBytes(temp_.filePath(QStringLiteral("tempa1.wav")), stale);
+    w.folder.Write("tempa1.wav", stale);
+    QVERIFY(MicrophoneGone());
+    const QString shown = StartAndReadTheMessage(w);
+    QVERIFY(MicrophoneBack());
+    QCOMPARE(shown, Messages().smNeRegistris);
+    VerifyIdle(w);
+    QVERIFY(!w.frame->Batch().first().recorded);
+    QVERIFY(w.frame->RecordingPath(1) != temp_.filePath(QStringLiteral("tempa1.wav")));
+    QVERIFY(!QFile::exists(w.frame->RecordingPath(1)));
+    QCOMPARE(ReadFileBytes(temp_.filePath(QStringLiteral("tempa1.wav"))), stale);
+  }
+
+  // A recording that cannot be saved (a file stands where its folder was,
+  // which holds for root too) is told the same way.
+  void aRecordingThatCannotBeSavedIsTold() {
+    PracticeWindow w("[0901D]\r\n1=domo\r\n");
+    QTimer block;
+    block.setInterval(50);
+    QObject::connect(&block, &QTimer::timeout, [&] {
+      const QString recording = w.frame->RecordingPath(1);
+      if (recording.isEmpty() || !w.Get<QSlider>("PP_Prog")->isVisible()) return;
+      block.stop();
+      const QString folder = QFileInfo(recording).absolutePath();
+      QDir(folder).removeRecursively();
+      WriteFileBytes(folder, "not a folder");
+    });
+    block.start();
+    const QString shown = StartAndReadTheMessage(w);
+    QCOMPARE(shown, Messages().smNeRegistris);
+    VerifyIdle(w);
+    QVERIFY(!w.frame->Batch().first().recorded);
   }
 
   void noSoundFolderNoPractice() {

@@ -29,6 +29,20 @@ class TestSharedIniFile : public QObject {
     QCOMPARE(file.ReadString("S", "k", "-"), QByteArray("first"));
   }
 
+  // Translation files written by other editors: a byte order mark is no
+  // part of the first line; a header keeps its own rule here, so text after
+  // its bracket makes it an entry line.
+  void filesOfOtherEditors() {
+    TempProgramFolder folder;
+    folder.Write("t.trd", "\xEF\xBB\xBF[Mesagxoj]\r\nsmGratulon=Bone!\r\n[Menuo] ; captions\r\nEliri=Exit\r\n");
+    TSharedIniFile file(folder.Path("t.trd"));
+    QCOMPARE(file.ReadString("Mesagxoj", "smGratulon", "-"), QByteArray("Bone!"));
+    QCOMPARE(file.ReadString("Menuo", "Eliri", "-"), QByteArray("-"));
+    QCOMPARE(file.ReadString("Mesagxoj", "Eliri", "-"), QByteArray("Exit"));
+    QVERIFY(file.UpdateFile());
+    QVERIFY(folder.Read("t.trd").startsWith("[Mesagxoj]\r\n"));
+  }
+
   void handlesOnOnePathShareOneCopy() {
     TempProgramFolder folder;
     folder.Write("Rusa.trd", "[Traduko]\r\nLingvo=Russkij\r\n");

@@ -2,6 +2,7 @@
 #include "exercisedata.h"
 #include "lessonwindow.h"
 #include "lessonwindows.h"
+#include "messagebox.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
 #include "settings.h"
@@ -10,6 +11,7 @@
 #include "storedtext.h"
 #include "testsupport.h"
 #include "translatablelabels.h"
+#include "translatedtext.h"
 #include "translationfile.h"
 #include "translationfiles.h"
 #include "translationpaths.h"
@@ -23,10 +25,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -277,6 +283,79 @@ class TestTranslation : public QObject {
     // Fonts inside the word game: its group box, not its check boxes.
     QCOMPARE(wordGame->findChild<QGroupBox*>(QStringLiteral("Grupo"))->font().family(), kTiparo);
     QVERIFY(wordGame->findChild<QCheckBox*>(QStringLiteral("Grupo0"))->font().family() != kTiparo);
+  }
+
+  // A translation is data: what it puts in a plain label shows as typed, and
+  // in a rich one keeps only the formatting the layouts use. A picture that
+  // were loaded would read the FIFO below and hang the course for good.
+  void aTranslationCannotLoadOrLink() {
+    QTemporaryDir outside;
+    const QString fifo = outside.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray image = "<img src=\"" + fifo.toUtf8() + "\">";
+    TranslationInForce translation(
+        "[Lec01]\r\nLabel1=" + image + " <a href=\"https://example.org\">link</a>\r\n" +
+        "Label2=<b>Sounds</b><img src=\"/dev/zero\"><br><a href=\"file:///etc/passwd\">x</a>\r\n"
+        "[Gheneralaj]\r\nTFrame1.Label7=<i>Find</i>" +
+        image + "\r\n");
+    auto window = OpenLesson(1);
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* plain = window->findChild<QLabel*>(QStringLiteral("Label1"));
+    QCOMPARE(plain->textFormat(), Qt::PlainText);
+    QCOMPARE(plain->text(), QString::fromUtf8(image) + QStringLiteral(" <a href=\"https://example.org\">link</a>"));
+    auto* rich = window->findChild<QLabel*>(QStringLiteral("Label2"));
+    QCOMPARE(rich->textFormat(), Qt::RichText);
+    QCOMPARE(rich->text(), QStringLiteral("<b>Sounds</b>&lt;img src=&quot;/dev/zero&quot;&gt;<br>&lt;a "
+                                          "href=&quot;file:///etc/passwd&quot;&gt;x&lt;/a&gt;"));
+    QVERIFY(!rich->openExternalLinks());
+    auto* wordGame = OwnedComponent(window.get(), QStringLiteral("TFrame11"));
+    auto* frameLabel = qobject_cast<QLabel*>(OwnedComponent(wordGame, QStringLiteral("Label7")));
+    QCOMPARE(frameLabel->textFormat(), Qt::PlainText);  // plain in its layout
+    QCOMPARE(frameLabel->text(), QStringLiteral("<i>Find</i>") + QString::fromUtf8(image));
+    window->grab();  // everything painted, nothing loaded
+  }
+
+  void safeRichText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("safe");
+    QTest::newRow("the layouts' formatting") << "<b>a</b> <I>b</I> <u>c</u><br><br/><BR /><p>d</p>"
+                                             << "<b>a</b> <I>b</I> <u>c</u><br><br/><BR /><p>d</p>";
+    QTest::newRow("a picture") << "<img src=/dev/zero>"
+                               << "&lt;img src=/dev/zero&gt;";
+    QTest::newRow("a link") << "<a href='x'>y</a>"
+                            << "&lt;a href='x'&gt;y&lt;/a&gt;";
+    QTest::newRow("attributes on an allowed tag") << "<p style=\"background:url(/dev/zero)\">x</p>"
+                                                  << "&lt;p style=&quot;background:url(/dev/zero)&quot;&gt;x</p>";
+    QTest::newRow("a style sheet") << "<link rel=stylesheet href=/dev/zero>"
+                                   << "&lt;link rel=stylesheet href=/dev/zero&gt;";
+    QTest::newRow("an open tag at the end") << "a <img src=/dev/zero"
+                                            << "a &lt;img src=/dev/zero";
+    QTest::newRow("comparisons") << "1 < 2 > 0"
+                                 << "1 &lt; 2 &gt; 0";
+    QTest::newRow("entities stay") << "&amp; &lt;"
+                                   << "&amp; &lt;";
+  }
+  void safeRichText() {
+    QFETCH(QString, text);
+    QFETCH(QString, safe);
+    QCOMPARE(SafeRichText(text), safe);
+  }
+
+  // Message boxes show translated messages as plain text.
+  void messageBoxesArePlain() {
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModalShown([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      shown = box->text();
+      format = box->textFormat();
+      box->close();
+    });
+    ShowMessage(nullptr, QMessageBox::Information, QStringLiteral("<img src=\"/dev/zero\"><a href=\"x\">y</a>"));
+    QCOMPARE(shown, QStringLiteral("<img src=\"/dev/zero\"><a href=\"x\">y</a>"));
+    QCOMPARE(format, Qt::PlainText);
   }
 
   void lessonWindowInPortugueseKeepsItsTexts() {

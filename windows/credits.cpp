@@ -1,5 +1,6 @@
 #include "credits.h"
 
+#include "failurenotices.h"
 #include "layoutpaths.h"
 #include "messages.h"
 #include "settings.h"
@@ -10,7 +11,6 @@
 #include "windowtranslation.h"
 
 #include <QAbstractButton>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -73,10 +73,10 @@ void TForm15::TradukuCxion(const QByteArray& section) {
 }
 
 void TForm15::Button1Click() {
-  QDesktopServices::openUrl(CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText10"))->text()));
+  OpenLink(this, CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText10"))->text()));
 }
 
 void TForm15::Button2Click() {
   // The author's address: an e-mail address starts a message, a web address opens its page.
-  QDesktopServices::openUrl(CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText9"))->text()));
+  OpenLink(this, CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText9"))->text()));
 }

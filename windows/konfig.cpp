@@ -3,6 +3,7 @@
 #include "failurenotices.h"
 #include "inifile.h"
 #include "layoutpaths.h"
+#include "messagebox.h"
 #include "messages.h"
 #include "programpaths.h"
 #include "settings.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFontComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -221,7 +221,7 @@ void TForm13::CxapeligoClick() {
 void TForm13::Edit1Change() { Savu_->setEnabled(true); }
 
 void TForm13::Button1Click() {
-  QDesktopServices::openUrl(CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText2"))->text()));
+  OpenLink(this, CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText2"))->text()));
 }
 
 bool TForm13::SavuClick() {
@@ -255,7 +255,7 @@ bool TForm13::SavuClick() {
     if (reloadSettings_) reloadSettings_();
     TradukuCxion(kSection);
     if (pending_.language == Portuguese) {
-      QMessageBox::information(this, ApplicationTitle, kPortugueseLater);
+      ShowMessage(this, QMessageBox::Information, kPortugueseLater);
     }
   }
   return true;
@@ -266,8 +266,8 @@ void TForm13::EliriClick() {
     accept();
     return;
   }
-  const auto answer = QMessageBox::question(this, ApplicationTitle, Messages().smModifis,
-                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const auto answer = ShowMessage(this, QMessageBox::Question, Messages().smModifis,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Yes) {
     if (SavuClick()) accept();
   } else if (answer == QMessageBox::No) {

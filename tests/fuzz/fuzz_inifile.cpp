@@ -22,7 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QByteArray& key : memory.SectionKeys(section)) memory.Read(section, key);
   }
 
-  static QTemporaryDir folder;
+  // Every input is a file written and replaced: on a memory file system
+  // where there is one, so that the target never waits for a disk.
+  static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                  ? QStringLiteral("/dev/shm/pelano-fuzz-XXXXXX")
+                                  : QDir::tempPath() + QStringLiteral("/pelano-fuzz-XXXXXX"));
   const QString path = folder.filePath(QStringLiteral("fuzz.ini"));
   QFile file(path);
   if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
