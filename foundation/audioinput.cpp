@@ -49,10 +49,43 @@ std::unique_ptr<AudioInput> AudioInput::Open(const PcmFormat& format, QObject* p
       SoundServer::Lock lock;
       state = pa_stream_get_state(input->stream_);
     }
-    if (state == PA_STREAM_READY) return input;
+    if (state == PA_STREAM_READY) break;
     if (!PA_STREAM_IS_GOOD(state) || clock.hasExpired(kOpenMs)) return nullptr;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  // Without a microphone the server falls back on a sink's monitor, which
+  // would record the course's own sound as the learner's voice.
+  if (input->RecordsAMonitor(kOpenMs - clock.elapsed())) return nullptr;
+  return input;
+}
+
+bool AudioInput::RecordsAMonitor(qint64 waitMs) {
+  // Answered on the loop's thread: 1 a monitor, 0 a real input.
+  std::atomic<int> answer = -1;
+  pa_operation* query = nullptr;
+  {
+    SoundServer::Lock lock;
+    query = pa_context_get_source_info_by_index(
+        pa_stream_get_context(stream_), pa_stream_get_device_index(stream_),
+        [](pa_context*, const pa_source_info* info, int eol, void* result) {
+          auto* answer = static_cast<std::atomic<int>*>(result);
+          if (eol < 0) answer->store(1);
+          if (eol == 0 && info) answer->store(info->monitor_of_sink != PA_INVALID_INDEX ? 1 : 0);
+        },
+        &answer);
+  }
+  if (!query) return true;
+  QElapsedTimer clock;
+  clock.start();
+  while (answer < 0 && !clock.hasExpired(qMax<qint64>(waitMs, 100)))
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  {
+    // The answer lives on this stack: no callback may come after this.
+    SoundServer::Lock lock;
+    pa_operation_cancel(query);
+    pa_operation_unref(query);
+  }
+  return answer != 0;
 }
 
 AudioInput::~AudioInput() { Close(); }

@@ -36,6 +36,9 @@ class AudioInput : public QObject {
 
  private:
   explicit AudioInput(QObject* parent);
+  // Whether the stream records a sink's monitor rather than an input; also
+  // true when the server does not say within `waitMs`.
+  bool RecordsAMonitor(qint64 waitMs);
   static void OnState(pa_stream* stream, void* self);
   static void OnRead(pa_stream* stream, size_t bytes, void* self);
 
