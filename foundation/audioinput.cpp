@@ -22,12 +22,8 @@ AudioInput::AudioInput(QObject* parent) : QObject(parent) {}
 std::unique_ptr<AudioInput> AudioInput::Open(const PcmFormat& format, QObject* parent) {
   if (!format.IsValid()) return nullptr;
   std::unique_ptr<AudioInput> input(new AudioInput(parent));
-  pa_sample_spec spec{};
-  spec.format = format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-  spec.rate = static_cast<uint32_t>(format.sampleRate);
-  spec.channels = static_cast<uint8_t>(format.channels);
   SoundServer::Use([&](pa_context* context) {
-    pa_stream* stream = pa_stream_new(context, "Pelano de Esperanto", &spec, nullptr);
+    pa_stream* stream = SoundServer::NewStream(context, format);
     if (!stream) return;
     pa_stream_set_state_callback(stream, &AudioInput::OnState, input.get());
     pa_stream_set_read_callback(stream, &AudioInput::OnRead, input.get());

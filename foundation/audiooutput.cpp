@@ -24,14 +24,6 @@ qint64 NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-pa_sample_spec SpecOf(const PcmFormat& format) {
-  pa_sample_spec spec{};
-  spec.format = format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-  spec.rate = static_cast<uint32_t>(format.sampleRate);
-  spec.channels = static_cast<uint8_t>(format.channels);
-  return spec;
-}
-
 void Forget(pa_operation* operation) {
   if (operation) pa_operation_unref(operation);
 }
@@ -109,9 +101,8 @@ DeviceOutput::DeviceOutput(const PcmFormat& format, QObject* parent) : AudioOutp
 std::unique_ptr<DeviceOutput> DeviceOutput::Open(const PcmFormat& format, QObject* parent) {
   if (!format.IsValid()) return nullptr;
   std::unique_ptr<DeviceOutput> output(new DeviceOutput(format, parent));
-  const pa_sample_spec spec = SpecOf(format);
   SoundServer::Use([&](pa_context* context) {
-    pa_stream* stream = pa_stream_new(context, "Pelano de Esperanto", &spec, nullptr);
+    pa_stream* stream = SoundServer::NewStream(context, format);
     if (!stream) return;
     pa_stream_set_state_callback(stream, &DeviceOutput::OnState, output.get());
     pa_stream_set_write_callback(stream, &DeviceOutput::OnWrite, output.get());

@@ -101,6 +101,14 @@ bool Use(const std::function<void(pa_context*)>& use) {
   return ready;
 }
 
+pa_stream* NewStream(pa_context* context, const PcmFormat& format) {
+  pa_sample_spec samples{};
+  samples.format = format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+  samples.rate = static_cast<uint32_t>(format.sampleRate);
+  samples.channels = static_cast<uint8_t>(format.channels);
+  return pa_stream_new(context, "Pelano de Esperanto", &samples, nullptr);
+}
+
 Lock::Lock() { pa_threaded_mainloop_lock(TheConnection().loop); }
 Lock::~Lock() { pa_threaded_mainloop_unlock(TheConnection().loop); }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "pcmformat.h"
+
 #include <functional>
 
 struct pa_context;
+struct pa_stream;
 
 // The program's one connection to the sound server (PulseAudio, or PipeWire
 // through its PulseAudio service), run by libpulse's threaded main loop. Its
@@ -17,6 +20,9 @@ namespace SoundServer {
 // a later call, at most about once a second, so that a missing server costs
 // nothing while the course plays silently.
 bool Use(const std::function<void(pa_context*)>& use);
+
+// A new stream of the course's sound in `format`; called inside Use.
+pa_stream* NewStream(pa_context* context, const PcmFormat& format);
 
 // Holds the loop's lock. Never taken from inside a callback, which already
 // holds it.
