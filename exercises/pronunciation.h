@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drillrun.h"
 #include "ownedcomponents.h"
 
 #include <QString>
@@ -69,6 +70,6 @@ class TFrame2 : public TFrame {
   std::unique_ptr<QTemporaryDir> recordings_;
 
   QStringList items_;
-  QVector<bool> practised_;
+  DrillRun run_;
   QVector<Entry> batch_;
 };
