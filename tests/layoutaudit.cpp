@@ -9,10 +9,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTextDocumentFragment>
 #include <QToolButton>
@@ -79,21 +83,20 @@ struct DrawnText {
   QString text;
   bool richText = false;
   bool wraps = false;
-  bool interactive = false;  // a control: exempt from contrast while disabled
 };
 
 DrawnText TextOf(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget)) {
     const bool rich = label->textFormat() == Qt::RichText ||
                       (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
-    return {label->text(), rich, label->wordWrap(), false};
+    return {label->text(), rich, label->wordWrap()};
   }
   if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
     const auto* tool = qobject_cast<const QToolButton*>(widget);
     if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly) return {};
-    return {button->text(), false, false, true};
+    return {button->text(), false, false};
   }
-  if (const auto* group = qobject_cast<const QGroupBox*>(widget)) return {group->title(), false, false, true};
+  if (const auto* group = qobject_cast<const QGroupBox*>(widget)) return {group->title(), false, false};
   return {};
 }
 
@@ -109,6 +112,18 @@ void SetText(QWidget* widget, const QString& text) {
 
 QString PlainText(const DrawnText& drawn) {
   return drawn.richText ? QTextDocumentFragment::fromHtml(drawn.text).toPlainText() : drawn.text;
+}
+
+QRect GroupTitle(const QGroupBox* group) {
+  QStyleOptionGroupBox option;
+  option.initFrom(group);
+  option.text = group->title();
+  option.lineWidth = 1;
+  option.textAlignment = group->alignment();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  if (group->isCheckable()) option.subControls |= QStyle::SC_GroupBoxCheckBox;
+  option.features = group->isFlat() ? QStyleOptionFrame::Flat : QStyleOptionFrame::None;
+  return group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
 }
 
 double PointSize(const QWidget* widget) {
@@ -131,7 +146,8 @@ class Auditor {
       if (drawn.text.trimmed().isEmpty()) continue;
       CheckFit(widget, drawn);
       CheckTypography(widget, drawn);
-      if (widget->isEnabled() || !drawn.interactive) CheckContrast(widget, drawn);
+      // Text of an inactive control is exempt, as the guidelines allow.
+      if (widget->isEnabled()) CheckContrast(widget, drawn);
     }
     CheckOverlaps(widgets);
     return faults_;
@@ -166,6 +182,16 @@ class Auditor {
                            : label->sizeHint();
     } else if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
       needed = widget->sizeHint();
+    } else if (auto* push = qobject_cast<QPushButton*>(widget)) {
+      // The space the style leaves for the label inside the button's frame.
+      QStyleOptionButton option;
+      option.initFrom(push);
+      option.features = push->isFlat() ? QStyleOptionButton::Flat : QStyleOptionButton::None;
+      const QRect contents = push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
+      const QSize text = push->fontMetrics().size(Qt::TextShowMnemonic, drawn.text);
+      const QSize icon = push->icon().isNull() ? QSize() : push->iconSize();
+      const QSize label(text.width() + (icon.isEmpty() ? 0 : icon.width() + 4), std::max(text.height(), icon.height()));
+      needed = push->size() - contents.size() + label;
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, drawn.text);
       const QSize icon = button->icon().isNull() ? QSize() : button->iconSize();
@@ -203,17 +229,27 @@ class Auditor {
   // window is drawn once with the text and once without it, and the pixels
   // that changed are the text's.
   void CheckContrast(QWidget* widget, const DrawnText& drawn) {
-    const QRect visible = widget->visibleRegion().boundingRect();
-    if (visible.isEmpty()) return;
+    QRect visible = widget->visibleRegion().boundingRect();
+    // Only a group box's title changes with its text; its frame moves too.
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) visible &= GroupTitle(group);
     const QRect area = QRect(widget->mapTo(window_, visible.topLeft()), visible.size()).intersected(window_->rect());
     if (area.isEmpty()) return;
+    // A button's picture moves when its text goes: both drawings leave it out.
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    const QIcon icon = button ? button->icon() : QIcon();
+    QImage with = shown_.copy(area);
+    if (!icon.isNull()) {
+      button->setIcon(QIcon());
+      with = window_->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    }
     SetText(widget, QString());
     const QImage without = window_->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
     SetText(widget, drawn.text);
+    if (!icon.isNull()) button->setIcon(icon);
     std::vector<double> ratios;
-    for (int y = 0; y < area.height() && y < without.height(); ++y) {
-      for (int x = 0; x < area.width() && x < without.width(); ++x) {
-        const QRgb text = shown_.pixel(area.x() + x, area.y() + y);
+    for (int y = 0; y < with.height() && y < without.height(); ++y) {
+      for (int x = 0; x < with.width() && x < without.width(); ++x) {
+        const QRgb text = with.pixel(x, y);
         const QRgb behind = without.pixel(x, y);
         if (text != behind) ratios.push_back(ContrastRatio(QColor(text), QColor(behind)));
       }
