@@ -11,11 +11,6 @@
 
 namespace {
 
-QString& QtTranslationFolder() {
-  static QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  return folder;
-}
-
 // The keys of [QtButonoj] for the texts of Qt's standard buttons.
 struct ButtonCaption {
   const char* qtText;
@@ -53,15 +48,14 @@ std::unique_ptr<QTranslator> QtTranslation(const QString& languageId) {
   if (locale.language() == QLocale::C) locale = QLocale(languageId.left(2).toLower());
   if (locale.language() == QLocale::C) return nullptr;
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QtTranslationFolder())) return nullptr;
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    return nullptr;
+  }
   return translator;
 }
 
 }  // namespace
-
-void SetQtTranslationFolder(const QString& folder) {
-  QtTranslationFolder() = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
-}
 
 void SpeakQtInCourseLanguage(const QString& languageId) {
   std::unique_ptr<QTranslator>& installed = InstalledTranslator();

@@ -10,6 +10,3 @@
 // language Qt lacks, the captions of the section [QtButonoj] of the
 // translation in force stand in, and any caption missing there stays Qt's.
 void SpeakQtInCourseLanguage(const QString& languageId);
-
-// The folder of Qt's translations; tests may point it elsewhere.
-void SetQtTranslationFolder(const QString& folder);
