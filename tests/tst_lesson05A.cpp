@@ -117,7 +117,7 @@ class TestLesson5A : public QObject {
     }
     const QList<QPushButton*> speaking = SpeakingButtons(window.get());
     QCOMPARE(speaking.size(), 57);
-    QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!")));
+    QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!")));
     const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},
                                         {"TFrame41", "EkzKorelativoj"},
                                         {"TFrame21", "PP_Pagxo"},
@@ -147,7 +147,7 @@ class TestLesson5A : public QObject {
     window->show();
     QPushButton* kiel = ButtonCaptioned(window.get(), QStringLiteral("KIEL"));
     QPushButton* phrase =
-        ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!"));
+        ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!"));
     QVERIFY(kiel && phrase);
     QCOMPARE(LessonRecordingPath(window->SoundFolder(),
                                  WordRecordingFileName(kiel->objectName(), ComponentTag(kiel), kiel->text())),

@@ -49,7 +49,7 @@ T* Find(QWidget* window, const QString& name) {
 // The question labels, by their Tag, and the first words of their texts.
 const QList<std::pair<int, QString>> kQuestions{{1, "1. Coloque no plural as seguintes palavras:"},
                                                 {11, "2. Coloque no feminino os seguintes nomes:"},
-                                                {21, "3. Indique o contrário dos seguintes nomes:"},
+                                                {21, "3. Indique o contrário dos seguintes adjetivos:"},
                                                 {31, "4."},
                                                 {40, "5."},
                                                 {49, "6. Escreva a frase com o correlativo correto:"},
