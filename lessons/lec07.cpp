@@ -10,7 +10,7 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec07.ui", 8, "Lec07", "", 12119015};
+const LessonWindowDefinition kDefinition{"lec07.ui", 8, "Lec07", "07", 12119015};
 
 // The page of each gap-filling drill and the frame on it.
 struct GapPage {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec08.ui", 9, "Lec08", "", 12239318};
+const LessonWindowDefinition kDefinition{"lec08.ui", 9, "Lec08", "08", 12239318};
 
 const QString kPoemReading = QStringLiteral("sonoj\\lec08\\memo1.mp3");
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec09.ui", 10, "Lec09", "", 14929324};
+const LessonWindowDefinition kDefinition{"lec09.ui", 10, "Lec09", "09", 14929324};
 
 struct Reading {
   const char* page;

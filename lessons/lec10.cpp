@@ -16,7 +16,7 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec10.ui", 11, "Lec10", "", 12708798};
+const LessonWindowDefinition kDefinition{"lec10.ui", 11, "Lec10", "10", 12708798};
 
 const QString kExercise = QStringLiteral("1001");
 

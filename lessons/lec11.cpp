@@ -13,7 +13,7 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec11.ui", 12, "Lec11", "", 12239318};
+const LessonWindowDefinition kDefinition{"lec11.ui", 12, "Lec11", "11", 12239318};
 
 const QString kSongRecording = QStringLiteral("sonoj\\lec11\\fragoj.mp3");
 const QString kArticleRecording = QStringLiteral("sonoj\\lec11\\memo10.mp3");
@@ -24,9 +24,8 @@ bool IsPage(const QWidget* page, const char* name) { return page && page->object
 
 TForm11::TForm11(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
 
-QUrl TForm11::ShopAddress() {
-  return QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/muzikvendejo/Genero.asp?genero=36"));
-}
+// The band's songs are the course's own: their page on the course's site, installed with the course.
+QUrl TForm11::ShopAddress() { return QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/kantoj.html")); }
 
 void TForm11::SetLessonContext() {
   LessonContext& context = CurrentLessonContext();

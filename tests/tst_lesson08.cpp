@@ -94,7 +94,7 @@ class TestLesson9 : public QObject {
     QVERIFY(pages->widget(5)->isAncestorOf(OwnedComponent(window.get(), "TFrame11")));
     QVERIFY(pages->widget(6)->isAncestorOf(OwnedComponent(window.get(), "TFrame41")));
     QCOMPARE(CurrentLessonContext().WordGameCode, QStringLiteral("0803"));
-    QCOMPARE(CurrentLessonContext().LessonNumber, QStringLiteral("06"));  // not set by this window
+    QCOMPARE(CurrentLessonContext().LessonNumber, QStringLiteral("08"));
     if (auto* code = OwnedComponent(window.get(), "TFrame41")->findChild<QLabel*>("Ekzerco")) {
       QCOMPARE(code->text(), QStringLiteral("0802"));
     }
