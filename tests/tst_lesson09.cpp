@@ -160,7 +160,6 @@ class TestLesson10 : public QObject {
     auto window = OpenLesson10();
     QMap<QString, QString> said;
     for (const LessonRecording& recording : window->Recordings()) said[recording.relativePath] = recording.text;
-    QCOMPARE(said.size(), 3);
     const std::pair<const char*, const char*> readings[] = {{"sonoj\\lec09\\memo4.mp3", "EkzTraduko1"},
                                                             {"sonoj\\lec09\\memo6.mp3", "EkzTraduko2"},
                                                             {"sonoj\\lec09\\memo8.mp3", "EkzTraduko3"}};

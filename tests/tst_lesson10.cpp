@@ -142,15 +142,18 @@ class TestLesson11 : public QObject {
     QVERIFY(!Find(drill, "BitBtn3")->isEnabled());
     for (const char* image : {"Image6", "Image2", "Image3"}) QVERIFY(Find<QLabel>(drill, image));
 
-    // The written exercise: two headings, ten prompts, twenty answers.
+    // The written exercise: two headings, ten prompts (the five questions speak), twenty answers.
     QWidget* written = pages->widget(10);
     QMap<int, QString> prompts;
-    for (auto* label : written->findChildren<QLabel*>()) {
-      if (const int tag = label->property("tag").toInt()) prompts[tag] = label->metaObject()->className();
+    for (auto* label : written->findChildren<QWidget*>()) {
+      if (const int tag = label->property("tag").toInt(); tag && !qobject_cast<QLineEdit*>(label)) {
+        prompts[tag] = label->metaObject()->className();
+      }
     }
     QCOMPARE(prompts.keys(), (QList<int>{2, 3, 5, 7, 9, 11, 13, 14, 16, 18, 20, 22}));
     QCOMPARE(prompts[2], QStringLiteral("QLabel"));
     QCOMPARE(prompts[13], QStringLiteral("QLabel"));
+    QCOMPARE(prompts[3], QStringLiteral("QPushButton"));
     QCOMPARE(prompts[14], QStringLiteral("StaticText"));
     QList<int> answers;
     for (auto* edit : written->findChildren<QLineEdit*>()) answers.append(edit->property("tag").toInt());
@@ -179,7 +182,7 @@ class TestLesson11 : public QObject {
       answers.insert(label->text());
       // The word is shown on the page of its meaning.
       bool shown = false;
-      for (auto* text : label->parentWidget()->findChildren<StaticText*>()) shown |= text->text() == words[i];
+      for (auto* text : label->parentWidget()->findChildren<QPushButton*>()) shown |= text->text() == words[i];
       QVERIFY2(shown, qPrintable(words[i]));
     }
     QCOMPARE(answers.size(), count);  // five different answers can always be offered
