@@ -3,20 +3,20 @@
 #include "programpaths.h"
 #include "translationfile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
 // The page below the site's folder that an address of the site names, or
-// nothing when the address leaves that folder.
+// nothing when a part of its name could lead out of that folder.
 QString SitePagePath(const QUrl& address) {
-  QString path = QDir::cleanPath(QStringLiteral("/") + address.path());
-  if (path.endsWith(QLatin1Char('/'))) path += QStringLiteral("index.html");
-  path = path.mid(1);
-  if (path.isEmpty()) return QStringLiteral("index.html");
-  if (path.startsWith(QLatin1String("..")) || path.contains(QLatin1Char('\\'))) return QString();
-  return path;
+  const QString path = address.path();
+  QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  for (const QString& part : parts) {
+    if (part == QLatin1String(".") || part == QLatin1String("..") || part.contains(QLatin1Char('\\'))) return QString();
+  }
+  if (parts.isEmpty() || path.endsWith(QLatin1Char('/'))) parts.append(QStringLiteral("index.html"));
+  return parts.join(QLatin1Char('/'));
 }
 
 QString InstalledFile(const QString& page) {
