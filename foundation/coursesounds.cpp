@@ -48,14 +48,18 @@ namespace {
 // exercise line ("1. edzo"), an arrow between a word and its derivation
 // ("ruĝa → ruĝiĝi", said as two words with a pause) and the hyphens that
 // mark an affix ("mal-", "-in-"), which the voice would read as "minus".
+// The interjection "ŝ!" is a hushing sound, which the voice would spell as
+// the letter's name: it is given to it as that sound, in its phoneme code.
 QString SpokenPhrase(const QString& caption) {
   static const QRegularExpression lineNumber(QStringLiteral("^\\s*\\d+\\.\\s+"));
   static const QRegularExpression arrow(QStringLiteral("\\s*→\\s*"));
   static const QRegularExpression affixHyphen(QStringLiteral("(^|\\s)-|-(\\s|$)"));
+  static const QRegularExpression hush(QStringLiteral("(^|\\s)[Ŝŝ]!"));
   QString phrase = caption;
   phrase.remove(lineNumber);
   phrase.replace(arrow, QStringLiteral(", "));
   phrase.replace(affixHyphen, QStringLiteral("\\1\\2"));
+  phrase.replace(hush, QStringLiteral("\\1[[S:::]]!"));
   return phrase;
 }
 

@@ -216,6 +216,8 @@ class TestSpeakingLessons : public QObject {
     QTest::newRow("suffix") << QStringLiteral("-in-") << QStringLiteral("in");
     QTest::newRow("compound number keeps its hyphen")
         << QStringLiteral("Estas la dek-kvina kaj dudek.") << QStringLiteral("Estas la dek-kvina kaj dudek.");
+    QTest::newRow("hush") << QStringLiteral("Ŝ! La bebo dormas.") << QStringLiteral("[[S:::]]! La bebo dormas.");
+    QTest::newRow("the letter ŝ in a word") << QStringLiteral("ŝi!") << QStringLiteral("ŝi!");
     QTest::newRow("paired words") << QStringLiteral("ju pli ... des pli") << QStringLiteral("ju pli ... des pli");
     QTest::newRow("a year stays") << QStringLiteral("La domo estis konstruita en 1990.")
                                   << QStringLiteral("La domo estis konstruita en 1990.");
