@@ -117,11 +117,11 @@ class TestSpeakingLessons : public QObject {
               qPrintable(QStringLiteral("lesson %1: %2 \"%3\"").arg(lesson).arg(text->objectName(), text->text())));
         }
       }
-      // Every page that teaches has words to hear.
+      // Every page that teaches, and every reading with its vocabulary, has words to hear.
       QTabWidget* pages = window->Pagxaro();
       for (int i = 0; i < pages->count(); ++i) {
         QWidget* page = pages->widget(i);
-        if (page->property("icon").toInt() != 5) continue;
+        if (const int icon = page->property("icon").toInt(); icon != 5 && icon != 7) continue;
         bool speaks = false;
         for (QPushButton* button : SpeakingButtons(window.get())) speaks = speaks || page->isAncestorOf(button);
         QVERIFY2(speaks, qPrintable(page->objectName()));
