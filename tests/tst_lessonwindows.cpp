@@ -4,8 +4,8 @@
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
-#include "uiloader.h"
 #include "resumerequest.h"
+#include "uiloader.h"
 #include "verdicts.h"
 #include "writtenanswers.h"
 
@@ -25,8 +25,8 @@ namespace {
 // characters of each code.
 QStringList DataFilesOf(const LessonEntry& entry) {
   const DrillCodes& codes = entry.drills;
-  QList<const char*> all{codes.wordGame, codes.pronunciation, codes.listening, codes.accusative,
-                         codes.accusativeTexts, codes.own};
+  QList<const char*> all{codes.wordGame,   codes.pronunciation,   codes.listening,
+                         codes.accusative, codes.accusativeTexts, codes.own};
   for (const GapDrill& gaps : codes.gaps) all.append(gaps.code);
   QSet<QString> files;
   for (const char* code : all) {
@@ -113,8 +113,8 @@ class TestLessonWindows : public QObject {
       const QLayout* layout = page->layout();
       if (!layout) continue;
       // Wrapped texts grow downwards as the page narrows them.
-      const int height = layout->hasHeightForWidth() ? layout->minimumHeightForWidth(page->width())
-                                                     : layout->minimumSize().height();
+      const int height =
+          layout->hasHeightForWidth() ? layout->minimumHeightForWidth(page->width()) : layout->minimumSize().height();
       QVERIFY2(height <= page->height() && layout->minimumSize().width() <= page->width(),
                qPrintable(QStringLiteral("%1 needs %2 x %3")
                               .arg(page->objectName())
@@ -212,10 +212,10 @@ class TestLessonWindows : public QObject {
         const QRect a(walked[k - 1]->mapTo(window.get(), QPoint()), walked[k - 1]->size());
         const QRect b(walked[k]->mapTo(window.get(), QPoint()), walked[k]->size());
         const bool sameRow = qAbs(b.top() - a.top()) * 2 < qMin(a.height(), b.height());
-        QVERIFY2(sameRow ? b.left() > a.left() : b.top() > a.top(),
-                 qPrintable(QStringLiteral("%1: %2 after %3")
-                                .arg(pages->widget(i)->objectName(), walked[k]->objectName(),
-                                     walked[k - 1]->objectName())));
+        QVERIFY2(
+            sameRow ? b.left() > a.left() : b.top() > a.top(),
+            qPrintable(QStringLiteral("%1: %2 after %3")
+                           .arg(pages->widget(i)->objectName(), walked[k]->objectName(), walked[k - 1]->objectName())));
       }
     }
   }
