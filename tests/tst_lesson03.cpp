@@ -335,23 +335,6 @@ class TestLesson3 : public QObject {
     QVERIFY(!boxShown);
     delete watch;
   }
-
-  void pagesPictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
-    LessonFolder data;
-    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
-      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
-    }
-    auto window = OpenLesson<TForm3>(3);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      if (i == 2) Find<QPushButton>(window.get(), "BitBtn1")->click();
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson3-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
-  }
 };
 
 QTEST_MAIN(TestLesson3)

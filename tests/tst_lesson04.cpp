@@ -465,23 +465,6 @@ class TestLesson4 : public QObject {
     QVERIFY(Find<QPushButton>(window.get(), "Butono1")->isEnabled());
     QVERIFY(!Find<QPushButton>(window.get(), "Butono3")->isEnabled());
   }
-
-  void pagesPictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
-    LessonFolder data;
-    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
-      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
-    }
-    auto window = OpenLesson<TForm4>(4);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      if (i == 4) Find<QPushButton>(window.get(), "BitBtn1")->click();
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson4-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
-  }
 };
 
 QTEST_MAIN(TestLesson4)

@@ -252,31 +252,6 @@ class TestLesson5 : public QObject {
     QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit51"))->text(), QStringLiteral("Kio estas tio?"));
     QVERIFY(!window->SubaParto()->Savu()->isEnabled());
   }
-  // Every page fits the fixed window: its layout needs no more room than the page has.
-  void everyPageFitsTheWindow() {
-    LessonFolder data;
-    auto window = OpenLesson<TForm5>(5);
-    window->show();
-    QTabWidget* pages = window->Pagxaro();
-    for (int i = 0; i < pages->count(); ++i) {
-      pages->setCurrentIndex(i);
-      QWidget* page = pages->widget(i);
-      QApplication::processEvents();
-      QLayout* layout = page->layout();
-      // Wrapped texts grow downwards as the page narrows them.
-      const QSize needed(layout->minimumSize().width(), layout->hasHeightForWidth()
-                                                            ? layout->minimumHeightForWidth(page->width())
-                                                            : layout->minimumSize().height());
-      QVERIFY2(
-          needed.height() <= page->height() && needed.width() <= page->width(),
-          qPrintable(
-              QStringLiteral("%1 needs %2 x %3").arg(page->objectName()).arg(needed.width()).arg(needed.height())));
-      if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                            QStringLiteral("/lesson5-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-      }
-    }
-  }
   // The gap-filling frame asks lesson 5's sentences, and the stored answer of a sentence is judged right.
   void gapFillingRunsOnTheLessonsSentences() {
     LessonFolder data;

@@ -328,31 +328,6 @@ class TestLesson5A : public QObject {
       QCOMPARE(prompts, 1);
     }
   }
-  // Every page fits the fixed window: its layout needs no more room than the page has.
-  void everyPageFitsTheWindow() {
-    LessonFolder data;
-    auto window = OpenLesson<TForm5A>(6);
-    window->show();
-    QTabWidget* pages = window->Pagxaro();
-    for (int i = 0; i < pages->count(); ++i) {
-      pages->setCurrentIndex(i);
-      QWidget* page = pages->widget(i);
-      QApplication::processEvents();
-      QLayout* layout = page->layout();
-      // Wrapped texts grow downwards as the page narrows them.
-      const QSize needed(layout->minimumSize().width(), layout->hasHeightForWidth()
-                                                            ? layout->minimumHeightForWidth(page->width())
-                                                            : layout->minimumSize().height());
-      QVERIFY2(
-          needed.height() <= page->height() && needed.width() <= page->width(),
-          qPrintable(
-              QStringLiteral("%1 needs %2 x %3").arg(page->objectName()).arg(needed.width()).arg(needed.height())));
-      if (qEnvironmentVariableIsSet("PELANO_SHOTS")) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                            QStringLiteral("/lesson6-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-      }
-    }
-  }
   // The accusative frame asks lesson 6's sentences: marking exactly the words that take the ending is right.
   void accusativeRunsOnTheLessonsSentences() {
     LessonFolder data;

@@ -227,20 +227,6 @@ class TestLesson7 : public QObject {
     }
     QCOMPARE(readings, (QStringList{"sonoj\\lec06\\memo2.mp3", "sonoj\\lec06\\memo3.mp3"}));
   }
-
-  void pictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
-    LessonFolder data;
-    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson<TForm6>(7);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson7-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
-  }
 };
 
 QTEST_MAIN(TestLesson7)

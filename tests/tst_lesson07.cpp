@@ -247,28 +247,6 @@ class TestLesson8 : public QObject {
         QCOMPARE(gaps[i][gap], NormalizeAnswer(FoldEsperantoCase(gaps[i][gap], true)));
     }
   }
-
-  void pictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
-    LessonFolder data;
-    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson<TForm7>(8);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson8-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
-    SoundsEnabled() = false;
-    for (const auto& [page, frame, start] : {std::tuple{2, "TFrame41", "BitBtn4"}, std::tuple{9, "Frame42", "BitBtn4"},
-                                             std::tuple{11, "TFrame51", "BitBtn1"}}) {
-      window->Pagxaro()->setCurrentIndex(page);
-      FrameButton(window.get(), frame, start)->click();
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson8-%1-running.png").arg(frame));
-    }
-  }
 };
 
 QTEST_MAIN(TestLesson8)

@@ -174,40 +174,6 @@ class TestLesson11 : public QObject {
     Find(game, "BitBtn20")->click();
   }
 
-  // Every page's content fits the fixed window: nothing is cut off.
-  void everyPageFitsTheWindow() {
-    LessonFolder data;
-    const bool shots = qEnvironmentVariableIsSet("PELANO_SHOTS");
-    if (shots) {  // the pictures, so that the pages look as the learner sees them
-      const QDir pictures(QStringLiteral(PELANO_PROGRAM_DIR "figuroj"));
-      for (const QString& name : pictures.entryList(QDir::Files)) {
-        data.folder.Write("figuroj/" + name, ReadFileBytes(pictures.filePath(name)));
-      }
-    }
-    auto window = OpenLesson<TForm10>(11);
-    window->show();
-    QTabWidget* pages = window->Pagxaro();
-    for (int i = 0; i < pages->count(); ++i) {
-      pages->setCurrentIndex(i);
-      QWidget* page = pages->widget(i);
-      page->layout()->activate();
-      // Every text has the room it needs at its width, and everything lies inside the page.
-      for (QWidget* component : OwnedComponents(window.get())) {
-        if (!page->isAncestorOf(component) || !component->isVisibleTo(page)) continue;
-        const QRect place(component->mapTo(page, QPoint(0, 0)), component->size());
-        QVERIFY2(page->rect().contains(place), qPrintable(component->objectName()));
-        if (const auto* text = qobject_cast<QLabel*>(component)) {
-          const int needed = text->wordWrap() ? text->heightForWidth(text->width()) : text->minimumSizeHint().height();
-          QVERIFY2(text->height() >= needed, qPrintable(page->objectName() + QLatin1Char(' ') + text->objectName()));
-        }
-      }
-      if (shots) {
-        window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                            QStringLiteral("/lesson11-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-      }
-    }
-  }
-
   void aOneDigitHourIsAccepted() {
     LessonFolder data(kHalfPastNine);
     auto window = OpenLesson<TForm10>(11);
