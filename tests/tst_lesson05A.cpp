@@ -41,16 +41,6 @@ struct LessonFolder : LessonFiles {
   LessonFolder() : LessonFiles({"ekz5A.dat"}) {}
 };
 
-QList<QPushButton*> SpeakingButtons(QWidget* window) {
-  static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
-  QList<QPushButton*> buttons;
-  for (QWidget* component : OwnedComponents(window)) {
-    auto* button = qobject_cast<QPushButton*>(component);
-    if (button && speakingName.match(button->objectName()).hasMatch()) buttons.append(button);
-  }
-  return buttons;
-}
-
 QPushButton* ButtonCaptioned(QWidget* window, const QString& caption) {
   for (QPushButton* button : SpeakingButtons(window)) {
     if (button->text() == caption) return button;
@@ -96,25 +86,14 @@ class TestLesson5A : public QObject {
     QCOMPARE(window->objectName(), QStringLiteral("Form5A"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 06"));
     QCOMPARE(window->size(), QSize(632, 442));
-    struct Page {
-      const char* name;
-      int icon;
-      int tag;
-    };
-    const QList<Page> expected{{"Korelativo1", 5, 0},    {"Korelativo2", 5, 0},  {"Korelativo3", 5, 0},
-                               {"Korelativo4", 5, 0},    {"Korelativo5", 5, 0},  {"Korelativo6", 5, 0},
-                               {"Korelativo7", 5, 0},    {"Relativoj", 5, 0},    {"EkzVortoLudo", 4, 0},
-                               {"EkzKorelativoj", 3, 2}, {"PP_Pagxo", 6, 0},     {"EkzAudKompreno", 0, 2},
-                               {"EkzAkuzativo", 1, 0},   {"EkzTraduko2", 8, 128}};
+    const QList<ExpectedPage> expected{{"Korelativo1", 5, 0},    {"Korelativo2", 5, 0},  {"Korelativo3", 5, 0},
+                                       {"Korelativo4", 5, 0},    {"Korelativo5", 5, 0},  {"Korelativo6", 5, 0},
+                                       {"Korelativo7", 5, 0},    {"Relativoj", 5, 0},    {"EkzVortoLudo", 4, 0},
+                                       {"EkzKorelativoj", 3, 2}, {"PP_Pagxo", 6, 0},     {"EkzAudKompreno", 0, 2},
+                                       {"EkzAkuzativo", 1, 0},   {"EkzTraduko2", 8, 128}};
     QTabWidget* pages = window->Pagxaro();
-    QCOMPARE(pages->count(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-      QWidget* page = pages->widget(i);
-      QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
-      QCOMPARE(pages->tabText(i), QString::number(i + 1));
-      QCOMPARE(page->property("icon").toInt(), expected[i].icon);
-      QCOMPARE(page->property("tag").toInt(), expected[i].tag);
-    }
+    QVERIFY2(PagesDiffer(pages, expected).isEmpty(), qPrintable(PagesDiffer(pages, expected)));
+    for (int i = 0; i < expected.size(); ++i) QCOMPARE(pages->tabText(i), QString::number(i + 1));
     const QList<QPushButton*> speaking = SpeakingButtons(window.get());
     QCOMPARE(speaking.size(), 57);
     QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!")));

@@ -77,9 +77,9 @@ class TestLesson8 : public QObject {
     for (int i = 0; i < expected.size(); ++i) {
       QWidget* page = pages->widget(i);
       QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
-      QCOMPARE(pages->tabText(i), QString::number(i + 1));
       QCOMPARE(page->property("icon").toInt(), expected[i].icon);
       QCOMPARE(page->property("tag").toInt(), expected[i].tag);
+      QCOMPARE(pages->tabText(i), QString::number(i + 1));
       if (expected[i].frame) {
         QWidget* frame = OwnedComponent(window.get(), QLatin1String(expected[i].frame));
         QVERIFY2(frame && page->isAncestorOf(frame), expected[i].frame);
