@@ -1,8 +1,21 @@
 #include "lessonfixture.h"
 
+#include "messages.h"
+#include "resumerequest.h"
+
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+
+void StartLessonSuite() {
+  RegisterLessonWidgets();
+  SetBuiltInMessages();
+}
+
+void FreshLessonState() {
+  CurrentSettings() = Settings{};
+  ResumeRequested() = false;
+}
 
 QByteArray BuiltFile(const QString& relative) { return ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR) + relative); }
 

@@ -22,6 +22,12 @@ struct LessonFiles {
   ~LessonFiles();
 };
 
+// What every lesson suite needs once: the lesson widgets known to the
+// loader and the built-in messages.
+void StartLessonSuite();
+// What every lesson test starts from: fresh settings, no resume asked.
+void FreshLessonState();
+
 // The built file of the course below the program folder of the build.
 QByteArray BuiltFile(const QString& relative);
 

@@ -55,13 +55,9 @@ class TestLesson3 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
+  void initTestCase() { StartLessonSuite(); }
   void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
+    FreshLessonState();
     SoundsEnabled() = false;
   }
 

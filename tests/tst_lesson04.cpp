@@ -88,13 +88,9 @@ class TestLesson4 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
+  void initTestCase() { StartLessonSuite(); }
   void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
+    FreshLessonState();
     SoundsEnabled() = false;
   }
 

@@ -71,13 +71,9 @@ class TestLesson5A : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     SetApplicationIdentity();
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
+    StartLessonSuite();
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;

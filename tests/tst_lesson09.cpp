@@ -75,10 +75,7 @@ class TestLesson10 : public QObject {
     SetBuiltInMessages();
     SoundsEnabled() = false;
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;

@@ -72,10 +72,7 @@ class TestLesson11 : public QObject {
     SetBuiltInMessages();
     SoundsEnabled() = false;
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;

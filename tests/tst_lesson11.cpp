@@ -73,10 +73,7 @@ class TestLesson12 : public QObject {
     RegisterLessonWidgets();
     SetBuiltInMessages();
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;

@@ -101,10 +101,7 @@ class TestFinalExam : public QObject {
     RegisterLessonWidgets();
     SetBuiltInMessages();
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     ExamFolder data;

@@ -69,10 +69,7 @@ class TestSpeakingLessons : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
+  void initTestCase() { StartLessonSuite(); }
   void init() { CurrentSettings() = Settings{}; }
 
   void everyEsperantoTextSpeaks() {
