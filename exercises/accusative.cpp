@@ -25,15 +25,6 @@ namespace {
 constexpr int WordSpacing = 6;
 constexpr int RoomForEnding = 8;
 
-// A static text that sizes itself to its caption; an empty one takes no room.
-void FitToCaption(QLabel* label) {
-  const QMargins margins = label->contentsMargins();
-  const int width = label->text().isEmpty()
-                        ? 0
-                        : label->fontMetrics().horizontalAdvance(label->text()) + margins.left() + margins.right();
-  label->resize(width, label->height());
-}
-
 }  // namespace
 
 QStringList TFrame5::BuiltInExplanations() {

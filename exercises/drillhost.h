@@ -63,5 +63,9 @@ inline QString GapCodeOf(const DrillCodes& codes, const QString& frameName) {
   return QString();
 }
 
+// The sound folder of the drill's host when its recordings are there; empty
+// otherwise (the drill then tells the learner there is no sound).
+QString PresentSoundFolder(const QWidget* drill);
+
 // The host of a drill widget: its window, when that window is one.
 inline DrillHost* HostOf(const QWidget* drill) { return drill ? qobject_cast<DrillHost*>(drill->window()) : nullptr; }

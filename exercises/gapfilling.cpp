@@ -19,15 +19,6 @@
 
 namespace {
 
-// A static text that sizes itself to its caption; an empty one takes no room.
-void FitToCaption(QLabel* label) {
-  const QMargins margins = label->contentsMargins();
-  const int width = label->text().isEmpty()
-                        ? 0
-                        : label->fontMetrics().horizontalAdvance(label->text()) + margins.left() + margins.right();
-  label->resize(width, label->height());
-}
-
 // A gap that completes the word before it hugs that word; one that begins
 // the word after it hugs that one.
 Qt::Alignment GapAlignment(const QString& before, const QString& after) {

@@ -69,13 +69,11 @@ StaticText* TFrame3::ResultLine(int number) const {
 QString TFrame3::ExpectedAnswer() const { return ButtonCaptionOrText(window(), items_.value(panel_->Run().Current())); }
 
 void TFrame3::BitBtn8Click() {
-  const DrillHost* host = HostOf(this);
-  const QString code = host ? QLatin1String(host->Codes().listening) : QString();
-  const QString folder = host ? host->SoundFolder() : QString();
-  if (folder.isEmpty() || !DataFileExists(QStringLiteral("sonoj\\lec") + folder)) {
+  if (PresentSoundFolder(this).isEmpty()) {
     ShowNoSoundMessage(window());
     return;
   }
+  const QString code = QLatin1String(HostOf(this)->Codes().listening);
   items_.clear();
   const int count = LoadExerciseItems(items_, code, QStringLiteral("D"));
   if (count == 0) {

@@ -93,13 +93,11 @@ void TFrame2::SetBatchButtonsEnabled(bool enabled) {
 }
 
 void TFrame2::PP_StartuClick() {
-  const DrillHost* host = HostOf(this);
-  const QString code = host ? QLatin1String(host->Codes().pronunciation) : QString();
-  const QString folder = host ? host->SoundFolder() : QString();
-  if (folder.isEmpty() || !DataFileExists(QStringLiteral("sonoj\\lec") + folder)) {
+  if (PresentSoundFolder(this).isEmpty()) {
     ShowNoSoundMessage(window());
     return;
   }
+  const QString code = QLatin1String(HostOf(this)->Codes().pronunciation);
   items_.clear();
   const int count = LoadExerciseItems(items_, code, QStringLiteral("D"));
   if (count == 0) {

@@ -11,3 +11,7 @@ class StaticText : public QLabel {
  public:
   explicit StaticText(QWidget* parent = nullptr);
 };
+
+// Sizes a label to its caption, keeping its height; an empty one takes no
+// room. Drills lay their words out one after the other this way.
+void FitToCaption(QLabel* label);
