@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ownedcomponents.h"
+#include "voicedrawing.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,7 @@
 class QAbstractButton;
 class QGroupBox;
 class QLabel;
+class QProgressBar;
 class QSlider;
 class QTemporaryDir;
 class VoiceRecorder;
@@ -71,4 +73,26 @@ class TFrame2 : public TFrame {
   QStringList items_;
   QVector<bool> practised_;
   QVector<Entry> batch_;
+
+  // The learner's voice beside the model: the drawing of the entry that
+  // plays, its cursor, playing from a click, and the input level.
+ public:
+  VoiceDrawing* Voices() const { return voices_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SetUpVoiceDrawing();
+  void ShowVoicesOf(int k, bool withRecording);
+  void FollowTheModel();
+  void ModelTimecode(int hours, int minutes, int seconds, int hundredths);
+  void ModelPlayerState(int state);
+  bool PlayRecordingWithCursor(int k, qint64 fromMs = 0);
+  void PlayVoiceFrom(VoiceDrawing::Lane lane, qint64 ms);
+
+  VoiceDrawing* voices_ = nullptr;
+  QProgressBar* nivelo_ = nullptr;
+  int shownEntry_ = 0;  // 1 to 4; 0 before the first
+  bool followingModel_ = false;
 };
