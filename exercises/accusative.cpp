@@ -1,9 +1,10 @@
 #include "accusative.h"
 
 #include "cursorfile.h"
+#include "drillhost.h"
+#include "drilljudges.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
 #include "settings.h"
 #include "statictext.h"
 #include "storedpictures.h"
@@ -15,7 +16,6 @@
 
 #include <QGroupBox>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -70,23 +70,25 @@ TFrame5::TFrame5(QWidget* parent) : TFrame(parent) {
     places_[place]->setCursor(wordCursor);
     places_[place]->installEventFilter(this);
   }
-  const Scoreboard::Controls controls = Scoreboard::FindControls(
+  const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn3"), QStringLiteral("Placar"), 11);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn3"));
-  score_ = std::make_unique<Scoreboard>(this, controls);
+  panel_ = new DrillPanel(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame5::BitBtn1Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame5::BitBtn3Click);
   connect(confirm_, &QPushButton::clicked, this, &TFrame5::BitBtn2Click);
 }
 
 void TFrame5::BitBtn1Click() {
-  if (score_->Running()) return;
-  const LessonContext& context = CurrentLessonContext();
-  const int count = LoadExerciseRecords(words_, context.AccusativeCode, QStringLiteral("D"));
-  LoadExerciseRecords(endings_, context.AccusativeCode, QStringLiteral("R"));
-  LoadExerciseRecords(explanations_, context.AccusativeCode, QStringLiteral("K"));
+  if (panel_->Running()) return;
+  const DrillHost* host = HostOf(this);
+  const QString code = host ? QLatin1String(host->Codes().accusative) : QString();
+  const QString textsCode = host ? QLatin1String(host->Codes().accusativeTexts) : QString();
+  const int count = LoadExerciseRecords(words_, code, QStringLiteral("D"));
+  LoadExerciseRecords(endings_, code, QStringLiteral("R"));
+  LoadExerciseRecords(explanations_, code, QStringLiteral("K"));
   translations_.clear();
-  LoadExerciseItems(translations_, context.AccusativeTextsCode, QStringLiteral("T"));
+  LoadExerciseItems(translations_, textsCode, QStringLiteral("T"));
   explanationTexts_.clear();
   if (CurrentSettings().Lingvo == Portuguese) {
     explanationTexts_ = BuiltInExplanations();
@@ -102,20 +104,20 @@ void TFrame5::BitBtn1Click() {
     }
   }
   if (rows_.isEmpty()) {
-    TellExerciseDataMissing(window(), context.AccusativeCode);
+    TellExerciseDataMissing(window(), code);
     return;
   }
   ++run_;
-  score_->Start(int(rows_.size()));
+  panel_->Start(int(rows_.size()));
   confirming_ = false;
   confirm_->setEnabled(true);
   NovaFrazo();
 }
 
 void TFrame5::NovaFrazo() {
-  if (!score_->Running()) return;
+  if (!panel_->Running()) return;
   marked_.fill(false);
-  const int item = score_->Draw();
+  const int item = panel_->Run().Draw();
   if (item < 0) return;
   row_ = rows_[item];
   for (int place = 0; place < Places; ++place) {
@@ -148,9 +150,7 @@ void TFrame5::Colour(int place, const char* colour) {
 // One test serves the click and the judgement, so that no sentence can ask
 // for an ending that no click gives: "1" with blanks around it is still "1",
 // any other field means no ending, and a place without a word takes none.
-bool TFrame5::TakesEnding(int place) const {
-  return !words_[row_][place].isEmpty() && endings_[row_][place].trimmed() == QLatin1String("1");
-}
+bool TFrame5::TakesEnding(int place) const { return TakesAccusativeEnding(words_[row_][place], endings_[row_][place]); }
 
 QString TFrame5::Explanation(int place) const {
   bool isNumber = false;
@@ -175,12 +175,11 @@ bool TFrame5::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrame5::VortKlako(int place) {
-  if (!score_->Running() || row_ < 0 || place < 0 || place >= Places || words_[row_][place].isEmpty()) return;
+  if (!panel_->Running() || row_ < 0 || place < 0 || place >= Places || words_[row_][place].isEmpty()) return;
   StaticText* word = places_[place];
   if (!TakesEnding(place)) {
-    score_->Wrong();
+    panel_->Wrong();
     PlayNeSound();
-    score_->ShowPercentage();
     Colour(place, "red");
   } else if (!marked_[place]) {
     word->setText(word->text() + QLatin1Char('n'));
@@ -195,53 +194,50 @@ void TFrame5::VortKlako(int place) {
   const QString explanation = Explanation(place);
   klarigo_->setText(explanation);
   klarigo_->setVisible(!explanation.isEmpty());
-  score_->Pause(1.0);
+  panel_->Pause(DrillTimings::AfterExplanation);
 }
 
 void TFrame5::BitBtn2Click() {
-  if (confirming_ || !score_->Running() || row_ < 0) return;
+  if (confirming_ || !panel_->Running() || row_ < 0) return;
   confirming_ = true;
-  QList<QWidget*> missing;
+  QVector<bool> takesEnding(Places);
+  QVector<bool> marked(Places);
   for (int place = 0; place < Places; ++place) {
-    if (TakesEnding(place) && !marked_[place]) missing.append(places_[place]);
+    takesEnding[place] = TakesEnding(place);
+    marked[place] = marked_[place];
   }
+  QList<QWidget*> missing;
+  for (const int place : MissingEndings(takesEnding, marked)) missing.append(places_[place]);
   const bool right = missing.isEmpty();
   // No more clicks on this sentence while its verdict is shown.
   vortoj_->setEnabled(false);
-  QPointer<TFrame5> self = this;
   const int run = run_;
   if (right) {
-    score_->Right();
+    panel_->Right();
     PlayPraise();
-    if (!score_->Pause(1.0) || !self) return;
+    if (!panel_->Pause(DrillTimings::AfterRightSentence)) return;
   } else {
     confirm_->setEnabled(false);
-    stop_->setEnabled(false);
-    score_->Wrong();
+    panel_->HoldStop(true);
+    panel_->Wrong();
     PlayNeSound();
-    if (!score_->Blink(missing, 1.0 / 3.0, 3.0) || !self) return;
-    for (StaticText* word : places_) word->show();
+    if (!panel_->Blink(missing, DrillTimings::Endings)) return;
   }
   confirming_ = false;
-  if (run != run_ || (right && !score_->Running())) {
-    // Stopped during the pause (and perhaps started anew): the run that was
-    // judged is over.
-    if (run == run_) score_->ShowPercentage();
-    return;
-  }
+  // Stopped during the feedback (and perhaps started anew): the run that
+  // was judged is over.
+  if (run != run_ || !panel_->Running()) return;
   confirm_->setEnabled(true);
-  stop_->setEnabled(true);
-  score_->ShowPercentage();
-  if (score_->Remaining() != 0) {
+  panel_->HoldStop(false);
+  if (!panel_->Run().Complete()) {
     NovaFrazo();
-  } else {
-    AnnounceResult(score_->Misses(), score_->Hits(), window());
-    if (self && !score_->WindowClosing()) BitBtn3Click();
+  } else if (panel_->AnnounceVerdict()) {
+    BitBtn3Click();
   }
 }
 
 void TFrame5::BitBtn3Click() {
-  score_->Stop();
+  panel_->Stop();
   confirm_->setEnabled(false);
   vortoj_->hide();
   traduko_->hide();

@@ -2,13 +2,12 @@
 
 #include "exercisedata.h"
 #include "ownedcomponents.h"
-#include "scoreboard.h"
+#include "drillpanel.h"
 
 #include <QStringList>
 #include <QVector>
 
 #include <array>
-#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -37,7 +36,7 @@ class TFrame5 : public TFrame {
 
   // The data row on display, -1 before the first sentence.
   int CurrentRow() const { return row_; }
-  const Scoreboard& Score() const { return *score_; }
+  const DrillRun& Score() const { return panel_->Run(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,7 +48,7 @@ class TFrame5 : public TFrame {
   QString Explanation(int place) const;
   void Colour(int place, const char* colour);
 
-  std::unique_ptr<Scoreboard> score_;
+  DrillPanel* panel_ = nullptr;
   QPushButton* confirm_ = nullptr;
   QPushButton* stop_ = nullptr;
   QGroupBox* vortoj_ = nullptr;

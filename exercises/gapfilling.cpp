@@ -1,5 +1,7 @@
 #include "gapfilling.h"
 
+#include "drillhost.h"
+#include "drilljudges.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
 #include "letters.h"
@@ -13,7 +15,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -26,11 +27,6 @@ void FitToCaption(QLabel* label) {
                         : label->fontMetrics().horizontalAdvance(label->text()) + margins.left() + margins.right();
   label->resize(width, label->height());
 }
-
-// The comparison form of a gap, for what the learner typed and for the
-// stored answer alike: an answer stored with a capital, a full stop or
-// blanks around it can still be given, and a field of blanks is no gap.
-QString GapComparisonForm(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
 
 // A gap that completes the word before it hugs that word; one that begins
 // the word after it hugs that one.
@@ -50,7 +46,6 @@ TFrame4::TFrame4(QWidget* parent) : TFrame(parent) {
   tajpujo_ = findChild<QGroupBox*>(QStringLiteral("Tajpujo"));
   korektujo_ = findChild<QGroupBox*>(QStringLiteral("Korektujo"));
   traduko_ = findChild<StaticText*>(QStringLiteral("Traduko"));
-  ekzerco_ = findChild<StaticText*>(QStringLiteral("Ekzerco"));
   medida_ = findChild<StaticText*>(QStringLiteral("Medida1"));
   for (int i = 0; i <= Gaps; ++i) fragments_[i] = findChild<StaticText*>(QStringLiteral("Vorto%1").arg(i + 1));
   for (int g = 0; g < Gaps; ++g) {
@@ -58,18 +53,19 @@ TFrame4::TFrame4(QWidget* parent) : TFrame(parent) {
     corrections_[g] = findChild<StaticText*>(QStringLiteral("KorektaVorto%1").arg(g + 1));
     edits_[g]->installEventFilter(this);
   }
-  const Scoreboard::Controls controls = Scoreboard::FindControls(
+  const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn4"), QStringLiteral("BitBtn5"), QStringLiteral("Placar"), 25);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn5"));
-  score_ = std::make_unique<Scoreboard>(this, controls);
+  panel_ = new DrillPanel(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame4::BitBtn4Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame4::BitBtn5Click);
   connect(confirm_, &QPushButton::clicked, this, &TFrame4::BitBtn6Click);
 }
 
 void TFrame4::BitBtn4Click() {
-  if (score_->Running()) return;
-  const QString code = ekzerco_->text();
+  if (panel_->Running()) return;
+  const DrillHost* host = HostOf(this);
+  const QString code = host ? GapCodeOf(host->Codes(), objectName()) : QString();
   const int count = LoadExerciseRecords(sentences_, code, QStringLiteral("D"));
   LoadExerciseRecords(answers_, code, QStringLiteral("R"));
   translations_.clear();
@@ -85,18 +81,18 @@ void TFrame4::BitBtn4Click() {
     return;
   }
   ++run_;
-  score_->Start(int(rows_.size()));
+  panel_->Start(int(rows_.size()));
   judging_ = false;
   EnableAnswers(true);
   confirm_->setEnabled(true);
   NovaFrazo4();
 }
 
-bool TFrame4::GapExists(int row, int gap) const { return !GapComparisonForm(answers_[row][gap]).isEmpty(); }
+bool TFrame4::GapExists(int row, int gap) const { return ::GapExists(answers_[row][gap]); }
 
 void TFrame4::NovaFrazo4() {
-  if (!score_->Running()) return;
-  const int item = score_->Draw();
+  if (!panel_->Running()) return;
+  const int item = panel_->Run().Draw();
   if (item < 0) return;
   row_ = rows_[item];
   for (int i = 0; i <= Gaps; ++i) {
@@ -113,7 +109,7 @@ void TFrame4::NovaFrazo4() {
   LayOutSentence();
   tajpujo_->show();
   traduko_->show();
-  if (!edits_[0]->isHidden() && score_->OnStartPage()) edits_[0]->setFocus();
+  if (!edits_[0]->isHidden() && panel_->OnStartPage()) edits_[0]->setFocus();
 }
 
 void TFrame4::PrepareGap(int gap) {
@@ -170,7 +166,7 @@ bool TFrame4::eventFilter(QObject* watched, QEvent* event) {
 
 void TFrame4::EditKeyPress(int gap) {
   // ENTER goes on to the next gap of the sentence; after the last one it confirms.
-  if (gap + 1 < Gaps && !edits_[gap + 1]->isHidden() && score_->OnStartPage()) {
+  if (gap + 1 < Gaps && !edits_[gap + 1]->isHidden() && panel_->OnStartPage()) {
     edits_[gap + 1]->setFocus();
   } else {
     BitBtn6Click();
@@ -179,57 +175,50 @@ void TFrame4::EditKeyPress(int gap) {
 
 void TFrame4::BitBtn6Click() {
   // Clicks and ENTER during the feedback are ignored.
-  if (judging_ || !score_->Running() || row_ < 0) return;
-  QString typed[Gaps];
-  for (int g = 0; g < Gaps; ++g) typed[g] = edits_[g]->text();
+  if (judging_ || !panel_->Running() || row_ < 0) return;
+  QStringList typed;
+  QStringList expected;
+  for (int g = 0; g < Gaps; ++g) {
+    typed.append(edits_[g]->text());
+    expected.append(answers_[row_][g]);
+  }
   if (typed[0].isEmpty()) return;
   judging_ = true;
 
   QList<QWidget*> wrongGaps;
-  for (int g = 0; g < Gaps; ++g) {
-    // Gaps that do not exist hold no text and expect none.
-    if (GapComparisonForm(typed[g]) != GapComparisonForm(answers_[row_][g])) wrongGaps.append(corrections_[g]);
-  }
+  for (const int gap : WrongGaps(typed, expected)) wrongGaps.append(corrections_[gap]);
   const bool right = wrongGaps.isEmpty();
-  double pause = 2.0;
   if (right) {
-    score_->Right();
+    panel_->Right();
     PlayPraise();
   } else {
     confirm_->setEnabled(false);
-    stop_->setEnabled(false);
-    score_->Wrong();
+    panel_->HoldStop(true);
+    panel_->Wrong();
     PlayNeSound();
-    pause = 4.0;
   }
   EnableAnswers(false);
 
-  QPointer<TFrame4> self = this;
   const int run = run_;
-  // After a right answer nothing blinks: the blink is then only the pause.
-  if (!score_->Blink(wrongGaps, 1.0 / 6.0, pause) || !self) return;
-  for (StaticText* correction : corrections_) correction->hide();
+  const bool open = right ? panel_->Pause(DrillTimings::AfterPraise)
+                          : panel_->Blink(wrongGaps, DrillTimings::Gaps, DrillPanel::AfterBlink::Hidden);
+  if (!open) return;
   judging_ = false;
-  if (run != run_ || (right && !score_->Running())) {
-    // Stopped during the pause (and perhaps started anew): the run that was
-    // judged is over.
-    if (run == run_) score_->ShowPercentage();
-    return;
-  }
+  // Stopped during the feedback (and perhaps started anew): the run that
+  // was judged is over.
+  if (run != run_ || !panel_->Running()) return;
   confirm_->setEnabled(true);
-  stop_->setEnabled(true);
+  panel_->HoldStop(false);
   EnableAnswers(true);
-  score_->ShowPercentage();
-  if (score_->Remaining() != 0) {
+  if (!panel_->Run().Complete()) {
     NovaFrazo4();
-  } else {
-    AnnounceResult(score_->Misses(), score_->Hits(), window());
-    if (self && !score_->WindowClosing()) BitBtn5Click();
+  } else if (panel_->AnnounceVerdict()) {
+    BitBtn5Click();
   }
 }
 
 void TFrame4::BitBtn5Click() {
-  score_->Stop();
+  panel_->Stop();
   confirm_->setEnabled(false);
   tajpujo_->hide();
   traduko_->hide();

@@ -2,12 +2,11 @@
 
 #include "exercisedata.h"
 #include "ownedcomponents.h"
-#include "scoreboard.h"
+#include "drillpanel.h"
 
 #include <QStringList>
 #include <QVector>
 
-#include <memory>
 
 class QGroupBox;
 class QLineEdit;
@@ -32,7 +31,7 @@ class TFrame4 : public TFrame {
 
   // The data row on display, -1 before the first sentence.
   int CurrentRow() const { return row_; }
-  const Scoreboard& Score() const { return *score_; }
+  const DrillRun& Score() const { return panel_->Run(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,13 +44,12 @@ class TFrame4 : public TFrame {
   void EditKeyPress(int gap);
   void EnableAnswers(bool enabled);
 
-  std::unique_ptr<Scoreboard> score_;
+  DrillPanel* panel_ = nullptr;
   QPushButton* confirm_ = nullptr;
   QPushButton* stop_ = nullptr;
   QGroupBox* tajpujo_ = nullptr;
   QGroupBox* korektujo_ = nullptr;
   StaticText* traduko_ = nullptr;
-  StaticText* ekzerco_ = nullptr;
   StaticText* medida_ = nullptr;
   StaticText* fragments_[Gaps + 1] = {};
   QLineEdit* edits_[Gaps] = {};

@@ -1,11 +1,11 @@
 #include "listening.h"
 
 #include "coursesounds.h"
+#include "drillhost.h"
+#include "drilljudges.h"
 #include "exercisedata.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
-#include "letters.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
 #include "statictext.h"
@@ -20,6 +20,30 @@
 #include <QPointer>
 #include <QPushButton>
 
+namespace {
+
+// The height `text` needs in `width` pixels with word wrap, in `font`.
+int WrappedHeight(const QFont& font, int width, const QString& text) {
+  return QFontMetrics(font).boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text).height();
+}
+
+// Wraps the label's text and, where it still does not fit, makes the font
+// smaller, down to `smallest` points: a correction is always read whole.
+void FitTextInto(QLabel* label, int largest, int smallest) {
+  label->setWordWrap(true);
+  QFont font = label->font();
+  for (int size = largest; size >= smallest; --size) {
+    font.setPointSize(size);
+    if (WrappedHeight(font, label->contentsRect().width(), label->text()) <= label->contentsRect().height()) break;
+  }
+  label->setFont(font);
+}
+
+constexpr int kCorrectionPoints = 12;
+constexpr int kResultPoints = 8;
+
+}  // namespace
+
 TFrame3::TFrame3(QWidget* parent) : TFrame(parent) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("listening.ui")));
   WireTranslatorLabels(this);
@@ -27,54 +51,99 @@ TFrame3::TFrame3(QWidget* parent) : TFrame(parent) {
   edit_ = findChild<QLineEdit*>(QStringLiteral("Edit1"));
   repeat_ = findChild<QPushButton*>(QStringLiteral("BitBtn9"));
   korekta_ = findChild<StaticText*>(QStringLiteral("Korekta"));
-  const Scoreboard::Controls controls = Scoreboard::FindControls(
+  const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn8"), QStringLiteral("BitBtn10"), QStringLiteral("placar"), 5);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn10"));
-  score_ = std::make_unique<Scoreboard>(this, controls);
+  panel_ = new DrillPanel(this, controls);
   connect(controls.start, &QPushButton::clicked, this, &TFrame3::BitBtn8Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame3::BitBtn10Click);
   connect(repeat_, &QPushButton::clicked, this, &TFrame3::BitBtn9Click);
   edit_->installEventFilter(this);
+  for (int line = 1; line <= ResultLines; ++line) ResultLine(line)->setWordWrap(true);
 }
 
 StaticText* TFrame3::ResultLine(int number) const {
   return findChild<StaticText*>(QStringLiteral("StaticText%1").arg(71 + number));
 }
 
-QString TFrame3::ExpectedAnswer() const { return ButtonCaptionOrText(window(), items_.value(score_->Current())); }
+QString TFrame3::ExpectedAnswer() const {
+  return ButtonCaptionOrText(window(), items_.value(panel_->Run().Current()));
+}
 
 void TFrame3::BitBtn8Click() {
-  const LessonContext& context = CurrentLessonContext();
-  if (!DataFileExists(QStringLiteral("sonoj\\lec") + context.ListeningCode.left(2))) {
+  const DrillHost* host = HostOf(this);
+  const QString code = host ? QLatin1String(host->Codes().listening) : QString();
+  const QString folder = host ? host->SoundFolder() : QString();
+  if (folder.isEmpty() || !DataFileExists(QStringLiteral("sonoj\\lec") + folder)) {
     ShowNoSoundMessage(window());
     return;
   }
   items_.clear();
-  const int count = LoadExerciseItems(items_, context.ListeningCode, QStringLiteral("D"));
+  const int count = LoadExerciseItems(items_, code, QStringLiteral("D"));
   if (count == 0) {
-    TellExerciseDataMissing(window(), context.ListeningCode);
+    TellExerciseDataMissing(window(), code);
     return;
   }
-  score_->Start(count);
-  score_->SetRemaining(qMin(count, ResultLines));
+  panel_->Start(count, ResultLines);
+  judging_ = false;
   repeat_->setEnabled(true);
   edit_->setEnabled(true);
+  edit_->setReadOnly(false);
   for (int line = 1; line <= ResultLines; ++line) ResultLine(line)->clear();
+  LayOutResultLines(qMin(count, ResultLines));
   NovaFrazo2();
 }
 
+void TFrame3::LayOutResultLines(int lines) {
+  const QWidget* area = ResultLine(1)->parentWidget();
+  const int margin = 11;
+  const int width = area->width() - 2 * margin;
+  const int height = area->height() - 8;
+  QString longestText;
+  for (const QString& item : std::as_const(items_)) {
+    const QString text = SentenceComparisonForm(ButtonCaptionOrText(window(), item));
+    if (text.size() > longestText.size()) longestText = text;
+  }
+  // The most columns in which every line, wrapped if need be, still fits.
+  QFont font = ResultLine(1)->font();
+  font.setPointSize(kResultPoints);
+  const int lineHeight = QFontMetrics(font).height() + 2;
+  int columns = 6;
+  int rowHeight = lineHeight;
+  for (; columns > 1; --columns) {
+    const int cellWidth = width / columns - 4;
+    rowHeight = qMax(lineHeight, WrappedHeight(font, cellWidth, longestText) + 2);
+    const int rows = (lines + columns - 1) / columns;
+    if (rows * rowHeight <= height) break;
+  }
+  if (columns == 1) rowHeight = qMax(lineHeight, WrappedHeight(font, width - 4, longestText) + 2);
+  const int rows = qMax(1, (lines + columns - 1) / columns);
+  // Rows share the height when there is room to spare, as the stored layout does.
+  const int pitch = qMax(rowHeight, qMin(height / rows, 2 * lineHeight));
+  for (int line = 1; line <= ResultLines; ++line) {
+    StaticText* label = ResultLine(line);
+    const int index = line - 1;
+    const int column = index / rows;
+    const int row = index % rows;
+    label->setFont(font);
+    label->setGeometry(margin + column * (width / columns), 5 + row * pitch, width / columns - 4, rowHeight);
+    label->setVisible(line <= lines);
+  }
+}
+
 void TFrame3::NovaFrazo2() {
-  const int item = score_->Draw();
+  const int item = panel_->Run().Draw();
   if (item < 0) return;
-  currentSound_ = DataPath(DrillItemRecording(items_[item], CurrentLessonContext().PronunciationCode.left(2)));
+  const DrillHost* host = HostOf(this);
+  currentSound_ = DataPath(DrillItemRecording(items_[item], host ? host->SoundFolder() : QString()));
   StartPlaying(currentSound_);
   edit_->clear();
-  if (score_->OnStartPage()) edit_->setFocus();
+  if (panel_->OnStartPage()) edit_->setFocus();
 }
 
 void TFrame3::BitBtn9Click() {
   if (!currentSound_.isEmpty()) StartPlaying(currentSound_);
-  if (score_->OnStartPage()) edit_->setFocus();
+  if (panel_->OnStartPage()) edit_->setFocus();
 }
 
 bool TFrame3::eventFilter(QObject* watched, QEvent* event) {
@@ -82,10 +151,9 @@ bool TFrame3::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    QPointer<TFrame3> self = this;
-    edit_->setEnabled(false);
-    Analizu();
-    if (self && score_->Running()) edit_->setEnabled(true);
+    // The field stays enabled while an answer is judged, so the focus never
+    // leaves it; a second Enter meanwhile is swallowed.
+    if (!judging_) Analizu();
     return true;
   }
   if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5 &&
@@ -96,43 +164,44 @@ bool TFrame3::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrame3::Analizu() {
-  if (!score_->Running()) return;
+  if (!panel_->Running() || judging_) return;
   const QString typed = edit_->text();
   if (typed.isEmpty()) return;
-  const QString answer = NormalizeAnswer(FoldEsperantoCase(typed, true));
-  const QString expected = NormalizeAnswer(FoldEsperantoCase(ExpectedAnswer(), true));
-  QPointer<TFrame3> self = this;
-  if (answer == expected) {
+  const QString expected = ExpectedAnswer();
+  judging_ = true;
+  edit_->setReadOnly(true);
+  if (JudgeTypedSentence(typed, expected)) {
     PlayNoteSound();
-    score_->Right();
-    if (StaticText* line = ResultLine(score_->Hits())) line->setText(answer);
+    panel_->Right();
+    if (StaticText* line = ResultLine(panel_->Run().Hits())) line->setText(SentenceComparisonForm(typed));
+    QPointer<TFrame3> self = this;
     Synchronise();
-    if (!self || score_->WindowClosing()) return;
+    if (!self || panel_->Closing()) return;
   } else {
     PlayNeSound();
-    score_->Wrong();
-    stop_->setEnabled(false);
-    edit_->setEnabled(false);
+    panel_->Wrong();
+    panel_->HoldStop(true);
     repeat_->setEnabled(false);
-    korekta_->setText(expected);
+    korekta_->setFont(QFont(korekta_->font().family(), kCorrectionPoints, QFont::Bold));
+    korekta_->setText(SentenceComparisonForm(expected));
+    FitTextInto(korekta_, kCorrectionPoints, 7);
     korekta_->hide();
-    if (!score_->Blink({korekta_}, 1.0 / 3.0, 4.0) || !self) return;
-    korekta_->hide();
-    stop_->setEnabled(true);
-    edit_->setEnabled(true);
+    if (!panel_->Blink({korekta_}, DrillTimings::Correction, DrillPanel::AfterBlink::Hidden)) return;
+    panel_->HoldStop(false);
     repeat_->setEnabled(true);
   }
-  score_->ShowPercentage();
-  if (score_->Hits() < score_->ItemCount() && score_->Hits() < ResultLines) {
+  judging_ = false;
+  edit_->setReadOnly(false);
+  if (!panel_->Running()) return;
+  if (!panel_->Run().Complete()) {
     NovaFrazo2();
-  } else {
-    AnnounceResult(score_->Misses(), score_->Hits(), window());
-    if (self) BitBtn10Click();
+  } else if (panel_->AnnounceVerdict()) {
+    BitBtn10Click();
   }
 }
 
 void TFrame3::BitBtn10Click() {
-  score_->Stop();
+  panel_->Stop();
   repeat_->setEnabled(false);
   edit_->clear();
   edit_->setEnabled(false);

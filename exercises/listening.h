@@ -1,11 +1,9 @@
 #pragma once
 
 #include "ownedcomponents.h"
-#include "scoreboard.h"
+#include "drillpanel.h"
 
 #include <QStringList>
-
-#include <memory>
 
 class QLineEdit;
 class QPushButton;
@@ -31,7 +29,7 @@ class TFrame3 : public TFrame {
   // What the current item expects, as the window shows it.
   QString ExpectedAnswer() const;
   const QString& CurrentSound() const { return currentSound_; }
-  const Scoreboard& Score() const { return *score_; }
+  const DrillRun& Score() const { return panel_->Run(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,8 +37,12 @@ class TFrame3 : public TFrame {
  private:
   void NovaFrazo2();
   StaticText* ResultLine(int number) const;
+  // Lays the result lines out in as many columns as the run's longest
+  // answer allows, so that every answer shows whole.
+  void LayOutResultLines(int lines);
 
-  std::unique_ptr<Scoreboard> score_;
+  DrillPanel* panel_ = nullptr;
+  bool judging_ = false;
   QLineEdit* edit_ = nullptr;
   QPushButton* repeat_ = nullptr;
   QPushButton* stop_ = nullptr;

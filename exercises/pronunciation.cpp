@@ -4,7 +4,7 @@
 #include "exercisedata.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
+#include "drillhost.h"
 #include "messagebox.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -74,7 +74,10 @@ void TFrame2::NothingRecorded() {
   ShowMessage(window(), QMessageBox::Information, Messages().smNeRegistris);
 }
 
-bool TFrame2::Stopped() const { return !haltu_->isEnabled() || window()->property("closing").toBool(); }
+bool TFrame2::Stopped() const {
+  const DrillHost* host = HostOf(this);
+  return !haltu_->isEnabled() || !host || host->Closing();
+}
 
 int TFrame2::BatchSize() const {
   for (int size : {4, 2}) {
@@ -84,7 +87,7 @@ int TFrame2::BatchSize() const {
   return 1;
 }
 
-int TFrame2::Remaining() const { return placar_->text().toInt(); }
+int TFrame2::Remaining() const { return run_.Remaining(); }
 
 void TFrame2::SetBatchButtonsEnabled(bool enabled) {
   mikRe_->setEnabled(enabled);
@@ -94,8 +97,10 @@ void TFrame2::SetBatchButtonsEnabled(bool enabled) {
 }
 
 void TFrame2::PP_StartuClick() {
-  const QString code = CurrentLessonContext().PronunciationCode;
-  if (!DataFileExists(QStringLiteral("sonoj\\lec") + code.left(2))) {
+  const DrillHost* host = HostOf(this);
+  const QString code = host ? QLatin1String(host->Codes().pronunciation) : QString();
+  const QString folder = host ? host->SoundFolder() : QString();
+  if (folder.isEmpty() || !DataFileExists(QStringLiteral("sonoj\\lec") + folder)) {
     ShowNoSoundMessage(window());
     return;
   }
@@ -107,8 +112,8 @@ void TFrame2::PP_StartuClick() {
   }
   startu_->setEnabled(false);
   haltu_->setEnabled(true);
+  run_.Start(count);
   placar_->setText(QString::number(count));
-  practised_.fill(false, count);
   NovaFrazo9();
 }
 
@@ -117,19 +122,18 @@ void TFrame2::NovaFrazo9() {
   kiomope_->setEnabled(false);
   mikrofono_->hide();
   const int n = qMin(BatchSize(), Remaining());
-  const QString folder = CurrentLessonContext().PronunciationCode.left(2);
+  const DrillHost* host = HostOf(this);
+  const QString folder = host ? host->SoundFolder() : QString();
   batch_.clear();
-  for (int k = 0; k < n && practised_.contains(false); ++k) {
-    int item = 0;
-    do {
-      item = QRandomGenerator::global()->bounded(int(practised_.size()));
-    } while (practised_[item]);
-    practised_[item] = true;
+  for (int k = 0; k < n; ++k) {
+    const int item = run_.Draw();
+    if (item < 0) break;
+    run_.Right();  // practised once per run
     batch_.append({ButtonCaptionOrText(window(), items_[item]), DataPath(DrillItemRecording(items_[item], folder)), 3});
   }
   QPointer<TFrame2> self = this;
   RegistrasVocxon();
-  if (self && !Stopped()) placar_->setText(QString::number(Remaining() - int(batch_.size())));
+  if (self && !Stopped()) placar_->setText(QString::number(Remaining()));
 }
 
 void TFrame2::RegistrasVocxon() {

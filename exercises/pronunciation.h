@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drillrun.h"
 #include "ownedcomponents.h"
 #include "voicedrawing.h"
 
@@ -71,7 +72,7 @@ class TFrame2 : public TFrame {
   std::unique_ptr<QTemporaryDir> recordings_;
 
   QStringList items_;
-  QVector<bool> practised_;
+  DrillRun run_;
   QVector<Entry> batch_;
 
   // The learner's voice beside the model: the drawing of the entry that

@@ -1,10 +1,11 @@
 #include "wordgame.h"
 
 #include "coursesounds.h"
+#include "drillhost.h"
+#include "drilljudges.h"
 #include "exercisedata.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
 #include "statictext.h"
 #include "storedpictures.h"
 #include "translator.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QVector>
@@ -47,9 +47,9 @@ TFrame1::TFrame1(QWidget* parent) : TFrame(parent) {
     QCheckBox* box = boxes_[i];
     connect(box, &QCheckBox::clicked, this, [this, box] { GrupoClick(box); });
   }
-  const Scoreboard::Controls controls = Scoreboard::FindControls(
+  const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn18"), QStringLiteral("BitBtn20"), QStringLiteral("Placar"), 15);
-  score_ = std::make_unique<Scoreboard>(this, controls);
+  panel_ = new DrillPanel(this, controls);
   connect(controls.start, &QAbstractButton::clicked, this, &TFrame1::BitBtn18Click);
   connect(controls.stop, &QAbstractButton::clicked, this, &TFrame1::BitBtn20Click);
 }
@@ -61,7 +61,8 @@ QString TFrame1::AnswerOfItem(int item) const {
 }
 
 void TFrame1::BitBtn18Click() {
-  const QString code = CurrentLessonContext().WordGameCode;
+  const DrillHost* host = HostOf(this);
+  const QString code = host ? QLatin1String(host->Codes().wordGame) : QString();
   words_.clear();
   answers_.clear();
   const int count = LoadExerciseItems(words_, code, QStringLiteral("D"));
@@ -71,7 +72,7 @@ void TFrame1::BitBtn18Click() {
     TellExerciseDataMissing(window(), code);
     return;
   }
-  score_->Start(count);
+  panel_->Start(count);
   for (QCheckBox* box : boxes_) box->setChecked(false);
   grupo_->show();
   vorto_->show();
@@ -80,19 +81,20 @@ void TFrame1::BitBtn18Click() {
 }
 
 void TFrame1::NovaFrazo3() {
-  if (!score_->Running()) return;
-  const int item = score_->Draw();
+  DrillRun& run = panel_->Run();
+  if (!run.Running()) return;
+  const int item = run.Draw();
   if (item < 0) return;
   vorto_->setText(WordOfItem(item));
   right_ = QRandomGenerator::global()->bounded(5);
-  QVector<bool> taken(score_->ItemCount(), false);
+  QVector<bool> taken(run.ItemCount(), false);
   taken[item] = true;
   Box(right_)->setText(AnswerOfItem(item));
   for (int position = 0; position < 5; ++position) {
     if (position == right_) continue;
     int other = 0;
     do {
-      other = QRandomGenerator::global()->bounded(score_->ItemCount());
+      other = QRandomGenerator::global()->bounded(run.ItemCount());
     } while (taken[other]);
     taken[other] = true;
     Box(position)->setText(AnswerOfItem(other));
@@ -101,37 +103,33 @@ void TFrame1::NovaFrazo3() {
 }
 
 void TFrame1::GrupoClick(QCheckBox* clicked) {
-  if (!score_->Running()) return;
-  QPointer<TFrame1> self = this;
+  if (!panel_->Running()) return;
   // Unticking the box from here must not judge again.
   const QSignalBlocker quiet(clicked);
   grupo_->setEnabled(false);
-  if (clicked->property("tag").toInt() == right_) {
-    score_->Right();
+  // Two boxes that show the same words give the same answer.
+  if (JudgeWordPair(clicked->text(), Box(right_)->text())) {
+    panel_->Right();
     PlayPraise();
-    if (!score_->Pause(2.0) || !self) return;
+    if (!panel_->Pause(DrillTimings::AfterPraise)) return;
   } else {
-    score_->Wrong();
+    panel_->Wrong();
     PlayNeSound();
-    auto* stop = findChild<QPushButton*>(QStringLiteral("BitBtn20"));
-    stop->setEnabled(false);
-    if (!score_->Blink({Box(right_)}, 1.0 / 3.0, 4.0) || !self) return;
-    for (QCheckBox* box : boxes_) box->show();
-    stop->setEnabled(true);
+    panel_->HoldStop(true);
+    if (!panel_->Blink({Box(right_)}, DrillTimings::WordChoice)) return;
+    panel_->HoldStop(false);
   }
-  score_->ShowPercentage(true);
-  if (score_->Hits() < score_->ItemCount()) {
+  if (!panel_->Run().Complete()) {
     NovaFrazo3();
     clicked->setChecked(false);
-    if (score_->OnStartPage() && score_->Running()) grupo_->setFocus();
-  } else {
-    AnnounceResult(score_->Misses(), score_->Hits(), window());
-    if (self) BitBtn20Click();
+    if (panel_->OnStartPage() && panel_->Running()) grupo_->setFocus();
+  } else if (panel_->AnnounceVerdict()) {
+    BitBtn20Click();
   }
 }
 
 void TFrame1::BitBtn20Click() {
-  score_->Stop();
+  panel_->Stop();
   vorto_->hide();
   grupo_->hide();
 }

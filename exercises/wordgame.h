@@ -1,11 +1,9 @@
 #pragma once
 
 #include "ownedcomponents.h"
-#include "scoreboard.h"
+#include "drillpanel.h"
 
 #include <QStringList>
-
-#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -25,7 +23,7 @@ class TFrame1 : public TFrame {
 
   // Which of the five boxes holds the right answer of the current question.
   int RightPosition() const { return right_; }
-  const Scoreboard& Score() const { return *score_; }
+  const DrillRun& Score() const { return panel_->Run(); }
 
  private:
   void NovaFrazo3();
@@ -33,7 +31,7 @@ class TFrame1 : public TFrame {
   QString AnswerOfItem(int item) const;
   QCheckBox* Box(int position) const { return boxes_[position]; }
 
-  std::unique_ptr<Scoreboard> score_;
+  DrillPanel* panel_ = nullptr;
   QCheckBox* boxes_[5] = {};
   QGroupBox* grupo_ = nullptr;
   StaticText* vorto_ = nullptr;

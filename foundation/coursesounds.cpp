@@ -1,6 +1,5 @@
 #include "coursesounds.h"
 
-#include "lessoncontext.h"
 #include "letters.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -16,10 +15,6 @@ QString WordRecordingFileName(const QString& componentName, int tag, const QStri
   QString name = ToLetterSystem(FoldEsperantoCase(caption, true), 1);
   if (name == QLatin1String("aux")) name = QStringLiteral("auh");
   return name + QStringLiteral(".mp3");
-}
-
-QString LessonRecordingPath(const QString& fileName) {
-  return LessonRecordingPath(CurrentLessonContext().LessonNumber, fileName);
 }
 
 QString LessonRecordingPath(const QString& lessonNumber, const QString& fileName) {
@@ -49,11 +44,11 @@ QString SpokenText(const QString& caption) {
   return vowels.contains(letter) ? letter : letter + QLatin1Char('o');
 }
 
-void SpeakWordButton(QAbstractButton* button) {
+void SpeakWordButton(QAbstractButton* button, const QString& soundFolder) {
   if (!button) return;
-  const QString path =
-      LessonRecordingPath(WordRecordingFileName(button->objectName(), ComponentTag(button), button->text()));
-  if (!DataFileExists(path)) {
+  const QString path = LessonRecordingPath(
+      soundFolder, WordRecordingFileName(button->objectName(), ComponentTag(button), button->text()));
+  if (soundFolder.isEmpty() || !DataFileExists(path)) {
     ShowNoSoundMessage(button->window());
     return;
   }

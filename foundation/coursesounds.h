@@ -10,8 +10,7 @@ class QWidget;
 // and in the x-system ("Ĉu" → "cxu.mp3"; the word "aŭ" → "auh.mp3").
 QString WordRecordingFileName(const QString& componentName, int tag, const QString& caption);
 
-// "sonoj\lec" + the open lesson's number + "\" + the file name.
-QString LessonRecordingPath(const QString& fileName);
+// "sonoj\lec" + the lesson's sound folder + "\" + the file name.
 QString LessonRecordingPath(const QString& lessonNumber, const QString& fileName);
 
 // A drill item that is a whole number k stands for the window's speaking
@@ -25,9 +24,10 @@ QString DrillItemRecording(const QString& item, const QString& lessonFolder);
 // name ("B" is said "bo").
 QString SpokenText(const QString& caption);
 
-// Plays the recording of a clicked word button of the open lesson, without
-// waiting; shows the no-sound message when it is missing.
-void SpeakWordButton(QAbstractButton* button);
+// Plays the recording of a clicked word button from its window's sound
+// folder, without waiting; shows the no-sound message when it is missing or
+// the window has no recordings.
+void SpeakWordButton(QAbstractButton* button, const QString& soundFolder);
 
 // The message that a lesson's recordings are missing, in an information box.
 void ShowNoSoundMessage(QWidget* parent);

@@ -5,12 +5,8 @@
 #include "playerhelpers.h"
 #include "programpaths.h"
 #include "soundnames.h"
-#include "waiting.h"
 
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QRandomGenerator>
 
 namespace {
@@ -38,6 +34,8 @@ QString NormalizeAnswer(const QString& text) {
     result += c;
     last = c;
   }
+  // A blank left before a dropped final stop ("…domon .") is no part of the answer.
+  if (result.endsWith(u' ')) result.chop(1);
   return result;
 }
 
@@ -49,26 +47,6 @@ int ResultPercentage(int wrong, int right) {
   const qint64 twiceRest = 2 * (numerator % total);
   if (twiceRest > total || (twiceRest == total && whole % 2 == 1)) return static_cast<int>(whole + 1);
   return static_cast<int>(whole);
-}
-
-void FlashCorrection(QLabel* label, const QString& text) {
-  QPointer<QLabel> guarded = label;
-  if (!guarded) return;
-  guarded->setText(text);
-  QElapsedTimer clock;
-  clock.start();
-  int flips = 0;
-  WaitUntil(
-      [&] {
-        if (!guarded) return true;
-        if (clock.elapsed() * 3 > qint64(flips) * 1000) {
-          guarded->setVisible(!guarded->isVisible());
-          ++flips;
-        }
-        return clock.elapsed() > 4000;
-      },
-      4.5);
-  if (guarded) guarded->hide();
 }
 
 void AnnounceResult(int wrong, int right, QWidget* parent) {

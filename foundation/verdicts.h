@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class QLabel;
 class QWidget;
 
 // The comparison form of a typed answer: blanks and control characters at
@@ -13,11 +12,6 @@ QString NormalizeAnswer(const QString& text);
 // with an exact half going to the even neighbour (139 of 200 is 70).
 int ResultPercentage(int wrong, int right);
 inline constexpr int PassMark = 70;
-
-// Shows `text` in a label that is hidden at rest, blinking for 4 seconds
-// (a third of a second on, a third off), then hides it. Window events go on
-// meanwhile; a label destroyed during the blink ends it at once.
-void FlashCorrection(QLabel* label, const QString& text);
 
 // The verdict at the end of a series: a spoken congratulation or
 // encouragement, and the message in a box; returns when the box is closed.

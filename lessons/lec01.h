@@ -16,7 +16,7 @@ class StaticText;
 class TForm1 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* owner);
+  TForm1(const LessonEntry& entry, QWidget* owner);
 
   void BitBtn1Click();  // start
   void BitBtn2Click();  // hear the word again
@@ -33,24 +33,20 @@ class TForm1 : public TLessonWindow {
   QList<LessonRecording> Recordings() const override;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   bool IsSpeakingButton(const QPushButton* button) const override;
 
  private:
   void NovaFrazo1();
   void NovaVorto1();
-  int WordsToFind() const { return (int(words_.size()) / 6) * 6; }
-  void ShowCounters();
   QPushButton* WordButton(int index) const { return wordButtons_[index]; }
 
   std::array<QPushButton*, 6> wordButtons_{};
+  DrillPanel* panel_ = nullptr;
   QStringList words_;
-  QVector<bool> used_;
+  QVector<bool> dealt_;  // the words already laid out in a set of this run
   std::array<bool, 6> found_{};
   int target_ = 0;
-  int right_ = 0;
-  int wrong_ = 0;
   bool newSet_ = false;
   bool busy_ = false;
   QString lastSound_;

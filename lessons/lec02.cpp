@@ -2,7 +2,6 @@
 
 #include "coursesounds.h"
 #include "failurenotices.h"
-#include "lessoncontext.h"
 #include "mp3player.h"
 #include "ownedcomponents.h"
 #include "playeractions.h"
@@ -23,8 +22,6 @@
 #include <cmath>
 
 namespace {
-
-const LessonWindowDefinition kDefinition{"lec02.ui", 2, "Lec02", "02", 12708798};
 
 constexpr double kBeatHundredths = 85.6;
 
@@ -52,7 +49,7 @@ void EndOfSong(QWidget* activeWindow) {
 
 }  // namespace
 
-TForm2::TForm2(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
+TForm2::TForm2(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 TForm2::~TForm2() { SetTimecodeListener({}); }
 
@@ -72,18 +69,6 @@ QString TForm2::PicturePath(int picture) {
 }
 
 QString TForm2::SongRecording() { return QStringLiteral("sonoj\\lec02\\jen_kanz.mp3"); }
-
-void TForm2::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.WordGameCode = QStringLiteral("0203");
-  context.PronunciationCode = QStringLiteral("0201");
-  context.ListeningCode = QStringLiteral("0201");
-  context.AccusativeCode = QStringLiteral("0202");
-  context.AccusativeTextsCode = QStringLiteral("0204");
-  if (QWidget* gaps = Component<QWidget>("TFrame41")) {
-    if (auto* code = gaps->findChild<QLabel*>(QStringLiteral("Ekzerco"))) code->setText(QStringLiteral("0204"));
-  }
-}
 
 void TForm2::LessonSetUp() {
   // By the window's own components: the pronunciation frame has an Image7 of its own.

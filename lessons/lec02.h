@@ -18,7 +18,7 @@ class QPushButton;
 class TForm2 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm2(QWidget* owner);
+  TForm2(const LessonEntry& entry, QWidget* owner);
   ~TForm2() override;
 
   void Butono1Click();  // play the song
@@ -42,7 +42,6 @@ class TForm2 : public TLessonWindow {
   static QString SongRecording();
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void LessonPageChanged() override;
   void StopPlayback() override;

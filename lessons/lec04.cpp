@@ -1,26 +1,21 @@
 #include "lec04.h"
 
+#include "drilljudges.h"
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "failurenotices.h"
-#include "lessoncontext.h"
 #include "memoplayer.h"
 #include "statictext.h"
 #include "verdicts.h"
-#include "waiting.h"
 
 #include <QDrag>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
-#include <QRandomGenerator>
 
 namespace {
-
-const LessonWindowDefinition kDefinition{"lec04.ui", 4, "Lec04", "04", 12239318};
 
 const QString kReadingRecording = QStringLiteral("sonoj\\lec04\\memo1.mp3");
 const QString kPieceMimeType = QStringLiteral("application/x-pelano-question-piece");
@@ -67,16 +62,10 @@ class QuestionPieceEvents : public QObject {
   TForm4* form_;
 };
 
-TForm4::TForm4(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
-
-void TForm4::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.WordGameCode = QStringLiteral("0401");
-  context.PronunciationCode = QStringLiteral("0403");
-  context.ListeningCode = QStringLiteral("0403");
-}
+TForm4::TForm4(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 void TForm4::LessonSetUp() {
+  panel_ = OwnDrillPanel();
   connect(Own<QPushButton>("BitBtn1"), &QPushButton::clicked, this, &TForm4::BitBtn1Click);
   connect(Own<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm4::BitBtn2Click);
   connect(Own<QPushButton>("BitBtn3"), &QPushButton::clicked, this, &TForm4::BitBtn3Click);
@@ -128,43 +117,35 @@ void TForm4::StartDrag(StaticText* piece) {
 void TForm4::Cxu_DestDragDrop(StaticText* target, const StaticText* source) { target->setText(source->text()); }
 
 QString TForm4::CurrentStatement() const {
-  const auto* stop = Own<QPushButton>("BitBtn3");
-  return (stop->isEnabled() || judging_) && current_ >= 0 ? statements_.value(current_) : QString();
+  const DrillRun& run = panel_->Run();
+  return (run.Running() || judging_) && run.Current() >= 0 ? statements_.value(run.Current()) : QString();
 }
 
 void TForm4::BitBtn1Click() {
-  auto* start = Own<QPushButton>("BitBtn1");
-  if (!start->isEnabled()) return;
+  if (panel_->Running()) return;
+  const QString code = QLatin1String(Codes().own);
   statements_.clear();
-  const int count = LoadExerciseItems(statements_, QStringLiteral("0402"), QStringLiteral("D"));
+  const int count = LoadExerciseItems(statements_, code, QStringLiteral("D"));
   // Without statements there is nothing to ask; the game stays idle.
   if (count == 0) {
-    TellExerciseDataMissing(this, QStringLiteral("0402"));
+    TellExerciseDataMissing(this, code);
     return;
   }
   statements_ = statements_.mid(0, count);
-  start->setEnabled(false);
-  Own<QPushButton>("BitBtn3")->setEnabled(true);
-  Own<StaticText>("Placar1")->setText(QString::number(count));
-  Own<StaticText>("Placar2")->setText(QStringLiteral("00"));
-  Own<StaticText>("Placar3")->setText(QStringLiteral("00"));
-  Own<StaticText>("Placar4")->setText(QStringLiteral("00%"));
-  right_ = wrong_ = 0;
+  panel_->Start(count);
+  judging_ = false;
   Own<QPushButton>("BitBtn2")->setEnabled(true);
-  done_.fill(false, count);
   for (const char* name : {"Vorto0", "Cxu_Dest", "Punkto", "Cxu", "Demando"}) Own<StaticText>(name)->show();
   NovaFrazo();
 }
 
 void TForm4::NovaFrazo() {
-  if (done_.count(false) == 0) return;
-  do {
-    current_ = QRandomGenerator::global()->bounded(int(done_.size()));
-  } while (done_[current_]);
+  const int current = panel_->Run().Draw();
+  if (current < 0) return;
   auto* front = Own<StaticText>("Cxu_Dest");
   auto* statement = Own<StaticText>("Vorto0");
   auto* end = Own<StaticText>("Punkto");
-  statement->setText(statements_[current_]);
+  statement->setText(statements_[current]);
   front->setText(QString());
   end->setText(QStringLiteral("."));
   statement->adjustSize();
@@ -175,73 +156,45 @@ void TForm4::NovaFrazo() {
   end->move(statement->x() + statement->width() + 5, front->y());
 }
 
-void TForm4::BlinkCorrections(const QList<StaticText*>& corrected) {
-  QPointer<TForm4> self = this;
-  QElapsedTimer clock;
-  clock.start();
-  int flips = 0;
-  WaitUntil(
-      [&] {
-        if (!self || Closing()) return true;
-        if (clock.elapsed() * 3 >= qint64(flips) * 1000) {
-          for (StaticText* part : corrected) part->setVisible(!part->isVisible());
-          ++flips;
-        }
-        return clock.elapsed() >= 3000;
-      },
-      3.5);
-  if (!self || Closing()) return;
-  for (StaticText* part : corrected) part->show();
-}
-
 void TForm4::BitBtn2Click() {
   // A click while the correction blinks would judge the corrected sentence.
-  if (judging_ || !Own<QPushButton>("BitBtn3")->isEnabled() || current_ < 0) return;
+  const DrillRun& run = panel_->Run();
+  if (judging_ || !run.Running() || run.Current() < 0) return;
   judging_ = true;
   auto* front = Own<StaticText>("Cxu_Dest");
   auto* end = Own<StaticText>("Punkto");
   const QString question = Own<StaticText>("Cxu")->text();
   const QString mark = Own<StaticText>("Demando")->text();
-  auto* remaining = Own<StaticText>("Placar1");
-  if (front->text() == question && end->text() == mark) {
-    ++right_;
-    remaining->setText(QString::number(remaining->text().toInt() - 1));
-    Own<StaticText>("Placar2")->setText(QString::number(right_));
-    done_[current_] = true;
+  const QuestionVerdict verdict = JudgeQuestion(front->text(), end->text(), question, mark);
+  if (verdict.Right()) {
+    panel_->Right();
     PlayPraise();
   } else {
-    ++wrong_;
-    auto* stop = Own<QPushButton>("BitBtn3");
-    stop->setEnabled(false);
-    Own<StaticText>("Placar3")->setText(QString::number(wrong_));
+    panel_->HoldStop(true);
+    panel_->Wrong();
     PlayNeSound();
-    QList<StaticText*> corrected;
-    if (front->text() != question) {
+    QList<QWidget*> corrected;
+    if (!verdict.frontRight) {
       front->setText(question);
       corrected.append(front);
     }
-    if (end->text() != mark) {
+    if (!verdict.endRight) {
       end->setText(mark);
       corrected.append(end);
     }
-    QPointer<TForm4> self = this;
-    BlinkCorrections(corrected);
-    if (!self || Closing()) return;
-    stop->setEnabled(true);
+    if (!panel_->Blink(corrected, DrillTimings::QuestionParts)) return;
+    panel_->HoldStop(false);
   }
-  Own<StaticText>("Placar4")->setText(QString::number(ResultPercentage(wrong_, right_)) + QLatin1Char('%'));
   judging_ = false;
-  if (remaining->text() != QLatin1String("0")) {
+  if (!run.Complete()) {
     NovaFrazo();
-  } else {
-    AnnounceResult(wrong_, right_, this);
+  } else if (panel_->AnnounceVerdict()) {
     BitBtn3Click();
   }
 }
 
 void TForm4::BitBtn3Click() {
-  Own<QPushButton>("BitBtn1")->setEnabled(true);
-  Own<QPushButton>("BitBtn3")->setEnabled(false);
+  panel_->Stop();
   Own<QPushButton>("BitBtn2")->setEnabled(false);
   for (const char* name : {"Cxu_Dest", "Vorto0", "Punkto", "Cxu", "Demando"}) Own<StaticText>(name)->hide();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "lessonwindow.h"
-#include "ownedcomponents.h"
 
 #include <QStringList>
-#include <QVector>
 
 class MemoPlayer;
 class QMimeData;
@@ -16,7 +14,7 @@ class StaticText;
 class TForm4 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm4(QWidget* owner);
+  TForm4(const LessonEntry& entry, QWidget* owner);
 
   void BitBtn1Click();  // start
   void BitBtn2Click();  // judge the sentence
@@ -39,29 +37,17 @@ class TForm4 : public TLessonWindow {
   QList<LessonRecording> Recordings() const override;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void StopPlayback() override;
 
  private:
-  // The window's own component of that name; the frames inside hold
-  // components of the same names (Edit1, Korekta, Panel2, ...).
-  template <typename T>
-  T* Own(const char* name) const {
-    return qobject_cast<T*>(OwnedComponent(const_cast<TForm4*>(this), QLatin1String(name)));
-  }
-
   friend class QuestionPieceEvents;
 
   void NovaFrazo();
   void StartDrag(StaticText* piece);
-  void BlinkCorrections(const QList<StaticText*>& corrected);
 
   MemoPlayer* readingPlayer_ = nullptr;
+  DrillPanel* panel_ = nullptr;
   QStringList statements_;
-  QVector<bool> done_;
-  int current_ = -1;
-  int right_ = 0;
-  int wrong_ = 0;
   bool judging_ = false;
 };

@@ -8,8 +8,5 @@
 class TForm5 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm5(QWidget* owner);
-
- protected:
-  void SetLessonContext() override;
+  TForm5(const LessonEntry& entry, QWidget* owner);
 };

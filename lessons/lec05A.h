@@ -9,8 +9,5 @@
 class TForm5A : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm5A(QWidget* owner);
-
- protected:
-  void SetLessonContext() override;
+  TForm5A(const LessonEntry& entry, QWidget* owner);
 };

@@ -1,6 +1,5 @@
 #include "lec06.h"
 
-#include "lessoncontext.h"
 #include "memoplayer.h"
 #include "ownedcomponents.h"
 #include "statictext.h"
@@ -9,8 +8,6 @@
 #include <QPushButton>
 
 namespace {
-
-const LessonWindowDefinition kDefinition{"lec06.ui", 7, "Lec06", "06", 12708798};
 
 const QString kFirstReading = QStringLiteral("sonoj\\lec06\\memo2.mp3");
 const QString kSecondReading = QStringLiteral("sonoj\\lec06\\memo3.mp3");
@@ -22,18 +19,7 @@ QPushButton* OwnButton(QWidget* window, const char* name) {
 
 }  // namespace
 
-TForm6::TForm6(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
-
-void TForm6::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.WordGameCode = QStringLiteral("0601");
-  context.PronunciationCode = QStringLiteral("0609");
-  context.ListeningCode = QStringLiteral("0603");
-  // The gap-filling frame reads its exercise code from its own caption.
-  if (QWidget* gaps = OwnedComponent(this, QStringLiteral("TFrame41"))) {
-    if (auto* code = gaps->findChild<QLabel*>(QStringLiteral("Ekzerco"))) code->setText(QStringLiteral("0602"));
-  }
-}
+TForm6::TForm6(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 void TForm6::LessonSetUp() {
   firstText_ = new MemoPlayer(this, OwnButton(this, "Butono1"), OwnButton(this, "Butono2"), OwnButton(this, "Butono3"),

@@ -9,7 +9,7 @@ class MemoPlayer;
 class TForm6 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm6(QWidget* owner);
+  TForm6(const LessonEntry& entry, QWidget* owner);
 
   MemoPlayer* FirstTextPlayer() const { return firstText_; }
   MemoPlayer* SecondTextPlayer() const { return secondText_; }
@@ -17,7 +17,6 @@ class TForm6 : public TLessonWindow {
   QList<LessonRecording> Recordings() const override;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void LessonPageChanged() override;
   void StopPlayback() override;

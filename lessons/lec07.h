@@ -8,9 +8,8 @@
 class TForm7 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm7(QWidget* owner);
+  TForm7(const LessonEntry& entry, QWidget* owner);
 
  protected:
-  void SetLessonContext() override;
   void LessonPageChanged() override;
 };

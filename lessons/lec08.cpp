@@ -1,6 +1,5 @@
 #include "lec08.h"
 
-#include "lessoncontext.h"
 #include "memoplayer.h"
 #include "ownedcomponents.h"
 #include "statictext.h"
@@ -10,8 +9,6 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec08.ui", 9, "Lec08", "", 12239318};
-
 const QString kPoemReading = QStringLiteral("sonoj\\lec08\\memo1.mp3");
 
 QPushButton* OwnButton(QWidget* window, const char* name) {
@@ -20,15 +17,7 @@ QPushButton* OwnButton(QWidget* window, const char* name) {
 
 }  // namespace
 
-TForm8::TForm8(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
-
-void TForm8::SetLessonContext() {
-  CurrentLessonContext().WordGameCode = QStringLiteral("0803");
-  // The gap-filling frame reads its exercise code from its own caption.
-  if (QWidget* gaps = OwnedComponent(this, QStringLiteral("TFrame41"))) {
-    if (auto* code = gaps->findChild<QLabel*>(QStringLiteral("Ekzerco"))) code->setText(QStringLiteral("0802"));
-  }
-}
+TForm8::TForm8(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 void TForm8::LessonSetUp() {
   poem_ = new MemoPlayer(this, OwnButton(this, "Butono1"), OwnButton(this, "Butono2"), OwnButton(this, "Butono3"),

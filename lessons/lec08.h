@@ -9,14 +9,13 @@ class MemoPlayer;
 class TForm8 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm8(QWidget* owner);
+  TForm8(const LessonEntry& entry, QWidget* owner);
 
   MemoPlayer* PoemPlayer() const { return poem_; }
 
   QList<LessonRecording> Recordings() const override;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void LessonPageChanged() override;
   void StopPlayback() override;

@@ -1,6 +1,5 @@
 #include "lec09.h"
 
-#include "lessoncontext.h"
 #include "memoplayer.h"
 #include "ownedcomponents.h"
 #include "statictext.h"
@@ -13,8 +12,6 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec09.ui", 10, "Lec09", "", 14929324};
-
 struct Reading {
   const char* page;
   const char* recording;
@@ -25,20 +22,7 @@ const Reading kReadings[] = {{"EkzTraduko1", "sonoj\\lec09\\memo4.mp3"},
 
 }  // namespace
 
-TForm9::TForm9(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
-
-void TForm9::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.AccusativeCode = QStringLiteral("0905");
-  context.AccusativeTextsCode = QStringLiteral("0901");
-  // The gap-filling frames read their exercise code from their own Ekzerco.
-  const std::pair<const char*, const char*> codes[] = {{"TFrame41", "0902"}, {"Frame42", "0901"}};
-  for (const auto& [frameName, code] : codes) {
-    QWidget* frame = OwnedComponent(this, QLatin1String(frameName));
-    if (!frame) continue;
-    if (auto* ekzerco = frame->findChild<QLabel*>(QStringLiteral("Ekzerco"))) ekzerco->setText(QLatin1String(code));
-  }
-}
+TForm9::TForm9(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 void TForm9::LessonSetUp() {
   auto trio = [this](const char* play, const char* pause, const char* stop, const char* recording) {

@@ -10,7 +10,7 @@ class MemoPlayer;
 class TForm9 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm9(QWidget* owner);
+  TForm9(const LessonEntry& entry, QWidget* owner);
 
   // The readings' recordings, each saying the Esperanto text of its page.
   QList<LessonRecording> Recordings() const override;
@@ -21,7 +21,6 @@ class TForm9 : public TLessonWindow {
   MemoPlayer* ThirdReadingPlayer() const { return butono1Trio_; }
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void LessonPageChanged() override;
   void StopPlayback() override;

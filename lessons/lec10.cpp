@@ -2,8 +2,8 @@
 
 #include "exercisedata.h"
 #include "failurenotices.h"
-#include "lessoncontext.h"
-#include "scoreboard.h"
+#include "drilljudges.h"
+#include "drillpanel.h"
 #include "statictext.h"
 #include "verdicts.h"
 
@@ -15,10 +15,6 @@
 #include <functional>
 
 namespace {
-
-const LessonWindowDefinition kDefinition{"lec10.ui", 11, "Lec10", "", 12708798};
-
-const QString kExercise = QStringLiteral("1001");
 
 // Hands the keys pressed in the answer box to the drill before the box sees them.
 class AnswerKeys : public QObject {
@@ -36,39 +32,18 @@ class AnswerKeys : public QObject {
 
 }  // namespace
 
-TForm10::TForm10(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
+TForm10::TForm10(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
-TForm10::~TForm10() = default;
-
-void TForm10::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.WordGameCode = QStringLiteral("1003");
-  context.PronunciationCode.clear();
-  context.ListeningCode.clear();
-}
+const DrillRun& TForm10::Score() const { return panel_->Run(); }
 
 void TForm10::LessonSetUp() {
-  Scoreboard::Controls controls;
-  controls.start = Component<QPushButton>("BitBtn1");
-  controls.stop = Component<QPushButton>("BitBtn3");
-  controls.remaining = Component<StaticText>("Placar1");
-  controls.hits = Component<StaticText>("Placar2");
-  controls.misses = Component<StaticText>("Placar3");
-  controls.percentage = Component<StaticText>("Placar4");
-  score_ = std::make_unique<Scoreboard>(Component<QFrame>("Panel2"), controls);
-  answer_ = Component<QLineEdit>("MaskEdit1");
+  panel_ = OwnDrillPanel();
+  DrillPanel::KeepPlaceWhenHidden(Own<StaticText>("Korekta"));
+  answer_ = Own<QLineEdit>("MaskEdit1");
   new AnswerKeys(answer_, [this](int key) { return MaskEdit1KeyPress(key); });
-  connect(controls.start, &QAbstractButton::clicked, this, &TForm10::BitBtn1Click);
-  connect(controls.stop, &QAbstractButton::clicked, this, &TForm10::BitBtn3Click);
+  connect(Own<QPushButton>("BitBtn1"), &QAbstractButton::clicked, this, &TForm10::BitBtn1Click);
+  connect(Own<QPushButton>("BitBtn3"), &QAbstractButton::clicked, this, &TForm10::BitBtn3Click);
   connect(Component<QPushButton>("BitBtn2"), &QPushButton::clicked, this, &TForm10::BitBtn2Click);
-}
-
-QString TForm10::TypedTime(const QString& boxText) {
-  QString time = boxText.leftJustified(5, QLatin1Char(' '), true);
-  if (time[0] == QLatin1Char(' ')) time[0] = QLatin1Char('0');
-  if (time[1] == QLatin1Char(' ')) time[1] = QLatin1Char('0');
-  time[2] = QLatin1Char(':');
-  return time.trimmed();
 }
 
 QString TForm10::BoxText() const {
@@ -77,22 +52,24 @@ QString TForm10::BoxText() const {
 }
 
 QString TForm10::CurrentTime() const {
-  if (!score_->Running() || score_->Current() < 0) return QString();
-  return times_.value(score_->Current());
+  const DrillRun& run = panel_->Run();
+  if (!run.Running() || run.Current() < 0) return QString();
+  return times_.value(run.Current());
 }
 
 void TForm10::BitBtn1Click() {
   sentences_.clear();
   times_.clear();
-  LoadExerciseItems(sentences_, kExercise, QStringLiteral("D"));
-  LoadExerciseItems(times_, kExercise, QStringLiteral("R"));
+  const QString code = QLatin1String(Codes().own);
+  LoadExerciseItems(sentences_, code, QStringLiteral("D"));
+  LoadExerciseItems(times_, code, QStringLiteral("R"));
   // A sentence without its time could never be answered, and with no items there is nothing to draw.
   const int count = int(qMin(sentences_.size(), times_.size()));
   if (count == 0) {
-    TellExerciseDataMissing(this, kExercise);
+    TellExerciseDataMissing(this, code);
     return;
   }
-  score_->Start(count);
+  panel_->Start(count);
   Component<QPushButton>("BitBtn2")->setEnabled(true);
   Component<StaticText>("Vorto0")->show();
   answer_->setEnabled(true);
@@ -100,7 +77,7 @@ void TForm10::BitBtn1Click() {
 }
 
 void TForm10::NovaFrazo() {
-  const int item = score_->Draw();
+  const int item = panel_->Run().Draw();
   if (item < 0) return;
   Component<StaticText>("Vorto0")->setText(sentences_[item]);
   answer_->clear();
@@ -110,42 +87,38 @@ void TForm10::NovaFrazo() {
 }
 
 void TForm10::BitBtn2Click() {
-  if (!score_->Running() || score_->Current() < 0) return;
+  const DrillRun& run = panel_->Run();
+  if (!run.Running() || run.Current() < 0) return;
   const QString typed = BoxText();
   if (typed.trimmed() == QLatin1String(":")) return;  // nothing typed
-  auto* confirm = Component<QPushButton>("BitBtn2");
-  auto* stop = Component<QPushButton>("BitBtn3");
-  const QString expected = times_.value(score_->Current());
-  if (TypedTime(typed) == expected) {
-    score_->Right();
+  auto* confirm = Own<QPushButton>("BitBtn2");
+  const QString expected = times_.value(run.Current());
+  if (JudgeTimeOfDay(typed, expected)) {
+    panel_->Right();
     PlayPraise();
   } else {
     confirm->setEnabled(false);
-    stop->setEnabled(false);
-    score_->Wrong();
+    panel_->HoldStop(true);
+    panel_->Wrong();
     PlayNeSound();
-    auto* korekta = Component<StaticText>("Korekta");
+    auto* korekta = Own<StaticText>("Korekta");
     korekta->setText(expected);
     korekta->hide();
-    if (!score_->Blink({korekta}, 1.0 / 3.0, 4.0)) return;  // the window closed meanwhile
-    korekta->hide();
+    if (!panel_->Blink({korekta}, DrillTimings::Correction, DrillPanel::AfterBlink::Hidden)) return;
     confirm->setEnabled(true);
-    stop->setEnabled(true);
+    panel_->HoldStop(false);
   }
-  score_->ShowPercentage();
-  if (score_->Remaining() != 0) {
+  if (!run.Complete()) {
     NovaFrazo();
-  } else {
-    AnnounceResult(score_->Misses(), score_->Hits(), this);
-    if (Closing()) return;
+  } else if (panel_->AnnounceVerdict()) {
     BitBtn3Click();
   }
 }
 
 void TForm10::BitBtn3Click() {
-  score_->Stop();
-  Component<QPushButton>("BitBtn2")->setEnabled(false);
-  Component<StaticText>("Vorto0")->hide();
+  panel_->Stop();
+  Own<QPushButton>("BitBtn2")->setEnabled(false);
+  Own<StaticText>("Vorto0")->hide();
   answer_->setEnabled(false);
 }
 

@@ -4,10 +4,8 @@
 
 #include <QStringList>
 
-#include <memory>
-
 class QLineEdit;
-class Scoreboard;
+class DrillRun;
 
 // Lesson 11: primitive adverbs, telling the time, paired expressions,
 // question forms and interjections. Page 7 holds the time-of-day drill: an
@@ -15,24 +13,17 @@ class Scoreboard;
 class TForm10 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm10(QWidget* owner);
-  ~TForm10() override;
+  TForm10(const LessonEntry& entry, QWidget* owner);
 
   void BitBtn1Click();  // start
   void BitBtn2Click();  // confirm
   void BitBtn3Click();  // stop
 
-  // The answer the drill compares: the five characters of the answer box,
-  // blanks where nothing was typed, with a blank first or second character
-  // read as "0" (" 9:30" is "09:30"), then trimmed.
-  static QString TypedTime(const QString& boxText);
-
   // The time the current sentence tells; empty when no run goes on.
   QString CurrentTime() const;
-  const Scoreboard& Score() const { return *score_; }
+  const DrillRun& Score() const;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
 
  private:
@@ -40,7 +31,7 @@ class TForm10 : public TLessonWindow {
   bool MaskEdit1KeyPress(int key);
   QString BoxText() const;
 
-  std::unique_ptr<Scoreboard> score_;
+  DrillPanel* panel_ = nullptr;
   QLineEdit* answer_ = nullptr;
   QStringList sentences_;  // D
   QStringList times_;      // R, "hh:mm"

@@ -1,7 +1,6 @@
 #include "lec11.h"
 
 #include "failurenotices.h"
-#include "lessoncontext.h"
 #include "memoplayer.h"
 #include "mp3player.h"
 #include "statictext.h"
@@ -13,8 +12,6 @@
 
 namespace {
 
-const LessonWindowDefinition kDefinition{"lec11.ui", 12, "Lec11", "", 12239318};
-
 const QString kSongRecording = QStringLiteral("sonoj\\lec11\\fragoj.mp3");
 const QString kArticleRecording = QStringLiteral("sonoj\\lec11\\memo10.mp3");
 
@@ -22,16 +19,10 @@ bool IsPage(const QWidget* page, const char* name) { return page && page->object
 
 }  // namespace
 
-TForm11::TForm11(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
+TForm11::TForm11(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 QUrl TForm11::ShopAddress() {
   return QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/muzikvendejo/Genero.asp?genero=36"));
-}
-
-void TForm11::SetLessonContext() {
-  LessonContext& context = CurrentLessonContext();
-  context.AccusativeCode = QStringLiteral("1102");
-  context.AccusativeTextsCode = QStringLiteral("1102");
 }
 
 void TForm11::LessonSetUp() {

@@ -14,7 +14,7 @@ class QLabel;
 class TForm11 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm11(QWidget* owner);
+  TForm11(const LessonEntry& entry, QWidget* owner);
 
   // The shop's page of the band's records, opened by its link.
   static QUrl ShopAddress();
@@ -29,7 +29,6 @@ class TForm11 : public TLessonWindow {
   QList<LessonRecording> Recordings() const override;
 
  protected:
-  void SetLessonContext() override;
   void LessonSetUp() override;
   void LessonPageChanged() override;
   void StopPlayback() override;

@@ -9,13 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace {
-
-const LessonWindowDefinition kDefinition{"lec12.ui", 13, "Lec12", "", 14929324};
-
-}  // namespace
-
-TForm12::TForm12(QWidget* owner) : TLessonWindow(kDefinition, owner) {}
+TForm12::TForm12(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
 QLabel* TForm12::LabelUnderPointer() const {
   auto* label = qobject_cast<QLabel*>(QApplication::widgetAt(QCursor::pos()));

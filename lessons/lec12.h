@@ -11,7 +11,7 @@ class QLabel;
 class TForm12 : public TLessonWindow {
   Q_OBJECT
  public:
-  explicit TForm12(QWidget* owner);
+  TForm12(const LessonEntry& entry, QWidget* owner);
 
   // The label (static texts included) of this window under the mouse pointer; null when there is none.
   QLabel* LabelUnderPointer() const;

@@ -2,9 +2,10 @@
 
 #include "coursesounds.h"
 #include "cursorfile.h"
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
+#include "lessoncatalogue.h"
 #include "messages.h"
 #include "mp3player.h"
 #include "navigationbar.h"
@@ -12,6 +13,7 @@
 #include "picturestore.h"
 #include "programpaths.h"
 #include "pronunciation.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "storedpictures.h"
 #include "translator.h"
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,6 +34,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 int TabWidth(int pageControlWidth, int pageCount) {
@@ -38,9 +42,8 @@ int TabWidth(int pageControlWidth, int pageCount) {
   return static_cast<int>(std::nearbyint(double(pageControlWidth - pageCount) / pageCount));
 }
 
-TLessonWindow::TLessonWindow(const LessonWindowDefinition& definition, QWidget* owner)
-    : QDialog(owner), definition_(definition) {
-  if (!PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(definition.layout)))) return;
+TLessonWindow::TLessonWindow(const LessonEntry& entry, QWidget* owner) : DrillHost(owner), entry_(entry) {
+  if (!PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(entry.layout)))) return;
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(632, 442);
@@ -76,15 +79,17 @@ void TLessonWindow::WireComponents() {
 
 void TLessonWindow::Tradukilo(QLabel* sender) { OpenTranslator(sender, objectName()); }
 
-void TLessonWindow::FormCreate() {
-  // A window without recordings of its own leaves the sound folder of the
-  // window opened before.
-  if (*definition_.lessonNumber) CurrentLessonContext().LessonNumber = QLatin1String(definition_.lessonNumber);
+const DrillCodes& TLessonWindow::Codes() const { return entry_.drills; }
 
+QString TLessonWindow::SoundFolder() const { return QLatin1String(entry_.soundFolder); }
+
+int TLessonWindow::CurrentPage() const { return pagxaro_ ? pagxaro_->currentIndex() : -1; }
+
+void TLessonWindow::FormCreate() {
   // The frames have shown their own pictures already.
   ApplyStoredPictures(OwnedComponents(this));
 
-  TranslateLessonWindow(pagxaro_, QLatin1String(definition_.section), definition_.colour);
+  TranslateLessonWindow(pagxaro_, QLatin1String(entry_.section), entry_.colour);
   WireComponents();
   LoadWrittenAnswers(pagxaro_);
   subaParto_->Savu()->setEnabled(false);
@@ -97,7 +102,6 @@ void TLessonWindow::FormCreate() {
       QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 0px; }").arg(TabWidth(width(), pagxaro_->count())));
   if (parentWidget()) move(parentWidget()->pos());
 
-  SetLessonContext();
   subaParto_->koverto()->setToolTip(Messages().smKoverto);
   subaParto_->Savu()->setToolTip(Messages().smDisketo);
   subaParto_->Eliri()->setToolTip(Messages().smPordo);
@@ -106,20 +110,18 @@ void TLessonWindow::FormCreate() {
 
 QList<LessonRecording> TLessonWindow::Recordings() const {
   QList<LessonRecording> recordings;
-  const QString lessonNumber = QLatin1String(definition_.lessonNumber);
+  const QString folder = SoundFolder();
   auto* self = const_cast<TLessonWindow*>(this);
   for (QWidget* component : OwnedComponents(self)) {
     const auto* button = qobject_cast<const QPushButton*>(component);
     if (!button || !IsSpeakingButton(button)) continue;
     const QString file = WordRecordingFileName(button->objectName(), ComponentTag(button), button->text());
-    recordings.append({LessonRecordingPath(lessonNumber, file), SpokenText(button->text())});
+    recordings.append({LessonRecordingPath(folder, file), SpokenText(button->text())});
   }
-  // The drills of the frames this window holds; both take their sound folder from the pronunciation code.
-  const LessonContext& context = CurrentLessonContext();
-  const QString folder = context.PronunciationCode.left(2);
+  // The items of the window's pronunciation and listening drills.
   QStringList codes;
-  if (OwnedComponent(self, QStringLiteral("TFrame21"))) codes.append(context.PronunciationCode);
-  if (OwnedComponent(self, QStringLiteral("TFrame31"))) codes.append(context.ListeningCode);
+  if (OwnedComponent(self, QStringLiteral("TFrame21"))) codes.append(QLatin1String(Codes().pronunciation));
+  if (OwnedComponent(self, QStringLiteral("TFrame31"))) codes.append(QLatin1String(Codes().listening));
   for (const QString& code : codes) {
     QStringList items;
     const int count = LoadExerciseItems(items, code, QStringLiteral("D"));
@@ -162,6 +164,10 @@ void TLessonWindow::FormShow() {
 void TLessonWindow::PagxaroChange() {
   // The pronunciation practice runs only on its own page.
   QWidget* page = pagxaro_->currentWidget();
+  if (page && !orderedPages_.contains(page)) {
+    orderedPages_.insert(page);
+    OrderAnswerFields(page);
+  }
   if (!page || page->objectName() != QLatin1String("PP_Pagxo")) StopPronunciationPractice();
   LessonPageChanged();
   subaParto_->PagxaroShangho();
@@ -173,7 +179,52 @@ void TLessonWindow::StopPronunciationPractice() {
   }
 }
 
-void TLessonWindow::ButonKlako() { SpeakWordButton(qobject_cast<QAbstractButton*>(sender())); }
+void TLessonWindow::OrderAnswerFields(QWidget* page) {
+  // The stored layouts list fields in the order they were made, not in the
+  // order they are read; the laid-out page says where each one is.
+  if (page->layout()) page->layout()->activate();
+  QList<QWidget*> fields;
+  for (QWidget* component : OwnedComponents(this)) {
+    if (component == page || !page->isAncestorOf(component) || ComponentTag(component) <= 0) continue;
+    if (qobject_cast<QLineEdit*>(component) || qobject_cast<QPlainTextEdit*>(component) ||
+        qobject_cast<QTextEdit*>(component)) {
+      fields.append(component);
+    }
+  }
+  const auto top = [page](const QWidget* field) { return field->mapTo(page, QPoint(0, 0)); };
+  std::stable_sort(fields.begin(), fields.end(),
+                   [&](const QWidget* a, const QWidget* b) { return top(a).y() < top(b).y(); });
+  // Fields whose tops are closer than half a field's height share a row,
+  // read from left to right.
+  QList<QWidget*> ordered;
+  for (qsizetype first = 0; first < fields.size();) {
+    qsizetype end = first + 1;
+    while (end < fields.size() && (top(fields[end]).y() - top(fields[first]).y()) * 2 < fields[first]->height()) ++end;
+    QList<QWidget*> row = fields.mid(first, end - first);
+    std::stable_sort(row.begin(), row.end(), [&](const QWidget* a, const QWidget* b) { return top(a).x() < top(b).x(); });
+    ordered += row;
+    first = end;
+  }
+  fields = ordered;
+  for (qsizetype i = 1; i < fields.size(); ++i) QWidget::setTabOrder(fields[i - 1], fields[i]);
+}
+
+DrillPanel* TLessonWindow::OwnDrillPanel() {
+  DrillPanel::Controls controls{Own<QAbstractButton>("BitBtn1"), Own<QAbstractButton>("BitBtn3"),
+                                Own<QLabel>("Placar1"),          Own<QLabel>("Placar2"),
+                                Own<QLabel>("Placar3"),          Own<QLabel>("Placar4")};
+  return new DrillPanel(this, controls);
+}
+
+void TLessonWindow::ButonKlako() { SpeakWordButton(qobject_cast<QAbstractButton*>(sender()), SoundFolder()); }
+
+void TLessonWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  DrillHost::keyPressEvent(event);
+}
 
 void TLessonWindow::Edit2Change() { subaParto_->Savu()->setEnabled(true); }
 
@@ -192,20 +243,19 @@ bool TLessonWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TLessonWindow::done(int result) {
-  if (!closing_) {
+  if (!Closing()) {
     // Unsaved answers are kept, however the window is closed; when they
     // cannot be, the learner may choose to stay.
     if (subaParto_->Savu()->isEnabled()) {
       if (!SaveBeforeLeaving(pagxaro_)) return;
       subaParto_->Savu()->setEnabled(false);
     }
-    closing_ = true;
-    setProperty("closing", true);  // what the drills' waits look at
+    BeginClosing();               // every drill's wait ends here
     StopPronunciationPractice();   // so that the recorder is free for the next practice
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
-    CurrentSettings().LastaLeciono = definition_.lessonValue;
+    CurrentSettings().LastaLeciono = entry_.lessonValue;
     CurrentSettings().LastaPagxo = pagxaro_->currentIndex();
   }
-  QDialog::done(result);
+  DrillHost::done(result);
 }

@@ -1,12 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "drillhost.h"
+#include "ownedcomponents.h"
+
+#include <QSet>
 #include <QString>
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class DrillPanel;
 class TFrame6;
+struct LessonEntry;
 
 // A recording a lesson window needs: where it lies below the program
 // folder, and what it says.
@@ -15,23 +20,15 @@ struct LessonRecording {
   QString text;
 };
 
-// What sets one lesson window apart in the shared frame.
-struct LessonWindowDefinition {
-  const char* layout;        // stored layout, such as "lec01.ui"
-  int lessonValue;           // stored as LastaLeciono when the window closes (1 to 13)
-  const char* section;       // translation section, such as "Lec01"
-  const char* lessonNumber;  // LessonContext.LessonNumber: the folder sonoj\lecNN; empty: not set
-  unsigned colour;           // window colour, choosing the heading strips
-};
-
 // The shared frame of every lesson window: the page control `Pagxaro`, the
 // navigation bar `SubaParto`, speaking buttons, answer fields that enable
 // saving, Page Up / Page Down, the remembered page and the closing rules.
-// A lesson adds its own drills by overriding the hooks.
-class TLessonWindow : public QDialog {
+// A lesson adds its own drills by overriding the hooks. What sets a window
+// apart (layout, colour, sound folder, drill codes) is its catalogue entry.
+class TLessonWindow : public DrillHost {
   Q_OBJECT
  public:
-  TLessonWindow(const LessonWindowDefinition& definition, QWidget* owner);
+  TLessonWindow(const LessonEntry& entry, QWidget* owner);
 
   // Whether the stored layout was read and holds the page control and the
   // navigation bar; a window without them is never shown.
@@ -42,9 +39,11 @@ class TLessonWindow : public QDialog {
 
   QTabWidget* Pagxaro() const { return pagxaro_; }
   TFrame6* SubaParto() const { return subaParto_; }
-  // True from the moment the window starts closing: drills waiting on
-  // something end at once, without verdict or sound.
-  bool Closing() const { return closing_; }
+  const LessonEntry& Entry() const { return entry_; }
+
+  const DrillCodes& Codes() const override;
+  QString SoundFolder() const override;
+  int CurrentPage() const override;
 
   void done(int result) override;
 
@@ -57,7 +56,6 @@ class TLessonWindow : public QDialog {
   virtual QList<LessonRecording> Recordings() const;
 
  protected:
-  virtual void SetLessonContext() {}   // the exercise codes of the window's drills
   virtual void LessonSetUp() {}        // pictures and handlers of the window's own drills
   virtual void LessonPageChanged() {}  // stops what must not run on the new page
   virtual void StopPlayback() {}       // the window's own players, before it closes
@@ -65,12 +63,23 @@ class TLessonWindow : public QDialog {
   virtual bool IsSpeakingButton(const QPushButton* button) const;
 
   void showEvent(QShowEvent* event) override;
+  // Escape does not close a lesson window: only Eliri and the close box do.
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   template <typename T>
   T* Component(const char* name) const {
     return findChild<T*>(QLatin1String(name));
   }
+  // The window's own component of that name; the frames inside hold
+  // components of the same names (Edit1, Korekta, Panel2, ...).
+  template <typename T>
+  T* Own(const char* name) const {
+    return qobject_cast<T*>(OwnedComponent(const_cast<TLessonWindow*>(this), QLatin1String(name)));
+  }
+  // The panel of a drill on one of the window's own pages: start BitBtn1,
+  // stop BitBtn3 and the counters Placar1 … Placar4.
+  DrillPanel* OwnDrillPanel();
 
  private:
   void PagxaroChange();
@@ -79,12 +88,14 @@ class TLessonWindow : public QDialog {
   void Edit2Change();
   void WireComponents();
   void FormShow();
+  // Tab goes through a page's answer fields top to bottom, left to right.
+  void OrderAnswerFields(QWidget* page);
 
-  LessonWindowDefinition definition_;
+  const LessonEntry& entry_;
+  QSet<QWidget*> orderedPages_;
   QTabWidget* pagxaro_ = nullptr;
   TFrame6* subaParto_ = nullptr;
   bool shown_ = false;
-  bool closing_ = false;
 };
 
 // Tab width giving every tab an equal share of the page control's width.

@@ -227,16 +227,20 @@ void TranslateCreditsWindow(QWidget* window, const QByteArray& section) {
   }
 }
 
-QString SectionOfWindow(const QString& windowName) {
-  static const QHash<QString, QString> sections{
-      {QStringLiteral("Form1"), QStringLiteral("lec01")},   {QStringLiteral("Form2"), QStringLiteral("lec02")},
-      {QStringLiteral("Form3"), QStringLiteral("lec03")},   {QStringLiteral("Form4"), QStringLiteral("lec04")},
-      {QStringLiteral("Form5"), QStringLiteral("lec05")},   {QStringLiteral("Form5A"), QStringLiteral("lec05A")},
-      {QStringLiteral("Form6"), QStringLiteral("lec06")},   {QStringLiteral("Form7"), QStringLiteral("lec07")},
-      {QStringLiteral("Form8"), QStringLiteral("lec08")},   {QStringLiteral("Form9"), QStringLiteral("lec09")},
-      {QStringLiteral("Form10"), QStringLiteral("lec10")},  {QStringLiteral("Form11"), QStringLiteral("lec11")},
-      {QStringLiteral("Form12"), QStringLiteral("lec12")},  {QStringLiteral("Form13"), QStringLiteral("konfig")},
+namespace {
+
+QHash<QString, QString>& WindowSections() {
+  static QHash<QString, QString> sections{
+      {QStringLiteral("Form13"), QStringLiteral("konfig")},
       {QStringLiteral("Form15"), QStringLiteral("menuo4")},
   };
-  return sections.value(windowName);
+  return sections;
 }
+
+}  // namespace
+
+void RegisterWindowSection(const QString& windowName, const QString& section) {
+  WindowSections().insert(windowName, section);
+}
+
+QString SectionOfWindow(const QString& windowName) { return WindowSections().value(windowName); }

@@ -44,7 +44,10 @@ void TranslateConfigurationWindow(QWidget* window, const QByteArray& section);
 // `section`.
 void TranslateCreditsWindow(QWidget* window, const QByteArray& section);
 
-// The section the translator writes a window's labels to: "lec01" for
-// "Form1" … "konfig" for "Form13", "menuo4" for "Form15", empty for any
-// other window name (compared exactly).
+// The section the translator writes a window's labels to: "konfig" for
+// "Form13", "menuo4" for "Form15", the registered section of each lesson
+// window ("lec01" for "Form1"), empty for any other window name (compared
+// exactly).
 QString SectionOfWindow(const QString& windowName);
+// Makes a window's section known; the lesson windows register theirs.
+void RegisterWindowSection(const QString& windowName, const QString& section);

@@ -9,7 +9,8 @@
 #include "inifile.h"
 #include "languagechoice.h"
 #include "layoutpaths.h"
-#include "lessoncontext.h"
+#include "lessoncatalogue.h"
+#include "resumerequest.h"
 #include "localeabbreviation.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -42,28 +43,6 @@
 #include <array>
 
 namespace {
-
-struct LessonButton {
-  const char* name;
-  int lessonNumber;
-};
-
-// The button names and the lesson numbers differ from the sixth lesson on.
-constexpr std::array<LessonButton, 13> kLessonButtons{{
-    {"Lec01", 1},
-    {"Lec02", 2},
-    {"Lec03", 3},
-    {"Lec04", 4},
-    {"Lec05", 5},
-    {"Lec05A", 6},
-    {"Lec06", 7},
-    {"Lec07", 8},
-    {"Lec08", 9},
-    {"Lec09", 10},
-    {"Lec10", 11},
-    {"Lec11", 12},
-    {"Lec12", 13},
-}};
 
 constexpr std::array<const char*, 6> kMenuButtons{"KioEstas", "KielUzi", "Konfigurado",
                                                   "Kreditoj", "Eliri",   "KieButono"};
@@ -99,17 +78,13 @@ QUrl WebAddressUrl(const QString& address) {
 }
 
 int LessonNumberOfButton(const QString& buttonName) {
-  for (const LessonButton& button : kLessonButtons) {
-    if (buttonName == QLatin1String(button.name)) return button.lessonNumber;
-  }
-  return 0;
+  const LessonEntry* entry = LessonOfButton(buttonName);
+  return entry ? entry->lessonValue : 0;
 }
 
 QString LessonButtonOfNumber(int lessonNumber) {
-  for (const LessonButton& button : kLessonButtons) {
-    if (button.lessonNumber == lessonNumber) return QLatin1String(button.name);
-  }
-  return QString();
+  const LessonEntry* entry = LessonOfValue(lessonNumber);
+  return entry ? QLatin1String(entry->menuButton) : QString();
 }
 
 void TPelano::SetLessonWindowFactory(int lessonNumber, WindowFactory factory) {
@@ -150,8 +125,8 @@ void TPelano::FormCreate() {
 
   ApplyStoredPictures(this);
   const QIcon lessonPicture = Button("Lec01")->icon();
-  for (const LessonButton& lesson : kLessonButtons) {
-    if (lesson.lessonNumber != 13) Button(lesson.name)->setIcon(lessonPicture);
+  for (const LessonEntry& lesson : LessonCatalogue()) {
+    if (lesson.lessonValue != 13) Button(lesson.menuButton)->setIcon(lessonPicture);
   }
 
   mp3_ = std::make_unique<Mp3Player>();
@@ -214,9 +189,9 @@ void TPelano::LoadSettingsAndMessages() {
 }
 
 void TPelano::ConnectButtons() {
-  for (const LessonButton& lesson : kLessonButtons) {
-    const int number = lesson.lessonNumber;
-    connect(Button(lesson.name), &QPushButton::clicked, this, [this, number] { OpenLesson(number); });
+  for (const LessonEntry& lesson : LessonCatalogue()) {
+    const int number = lesson.lessonValue;
+    connect(Button(lesson.menuButton), &QPushButton::clicked, this, [this, number] { OpenLesson(number); });
   }
   connect(Button("KieButono"), &QPushButton::clicked, this, &TPelano::KieButonoClick);
   connect(Button("KioEstas"), &QPushButton::clicked, this,

@@ -5,6 +5,7 @@
 #include "figurejo.h"
 #include "hattypingfilter.h"
 #include "konfig.h"
+#include "lessoncatalogue.h"
 #include "lessonwindows.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -95,7 +96,8 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   application.installEventFilter(&hatTyping);
   SetPictureStoreFactory([] { return new TFigurejo; });
   RegisterLessonWidgets();
-  for (int lesson = 1; lesson <= 13; ++lesson) {
+  for (const LessonEntry& entry : LessonCatalogue()) {
+    const int lesson = entry.lessonValue;
     TPelano::SetLessonWindowFactory(lesson, [lesson](QWidget* owner) { return CreateLessonWindow(lesson, owner); });
   }
   SetSettingsAndCreditsFactories();

@@ -1,0 +1,139 @@
+#include "drillpanel.h"
+
+#include "drillhost.h"
+#include "verdicts.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `step` every few milliseconds with window events going on, until it
+// says it is done, the time is up or the host starts closing; false when
+// the host closed or is gone.
+bool WaitWithHost(const QPointer<DrillHost>& host, double seconds, const std::function<bool()>& step) {
+  const auto closed = [&] { return !host || host->Closing(); };
+  if (closed()) return false;
+  if (step && step()) return true;
+  QElapsedTimer clock;
+  clock.start();
+  QEventLoop loop;
+  QTimer tick;
+  tick.setInterval(5);
+  QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    if (closed() || (step && step()) || clock.elapsed() > qint64(seconds * 1000.0)) loop.quit();
+  });
+  QObject::connect(host, &DrillHost::closing, &loop, &QEventLoop::quit);
+  QObject::connect(host, &QObject::destroyed, &loop, &QEventLoop::quit);
+  tick.start();
+  loop.exec();
+  return !closed();
+}
+
+}  // namespace
+
+DrillPanel::Controls DrillPanel::FindControls(const QWidget* drill, const QString& start, const QString& stop,
+                                              const QString& counter, int first) {
+  const auto label = [&](int offset) { return drill->findChild<QLabel*>(counter + QString::number(first + offset)); };
+  return {drill->findChild<QAbstractButton*>(start),
+          drill->findChild<QAbstractButton*>(stop),
+          label(0),
+          label(1),
+          label(2),
+          label(3)};
+}
+
+DrillPanel::DrillPanel(QWidget* drill, const Controls& controls, DrillRun::Random random)
+    : QObject(drill), drill_(drill), controls_(controls), run_(std::move(random)) {}
+
+DrillHost* DrillPanel::Host() const { return HostOf(drill_); }
+
+QString DrillPanel::TwoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')); }
+
+void DrillPanel::Start(int itemCount, int toAnswer) {
+  const DrillHost* host = Host();
+  startPage_ = host ? host->CurrentPage() : -1;
+  run_.Start(itemCount, toAnswer);
+  controls_.start->setEnabled(false);
+  controls_.stop->setEnabled(true);
+  ShowCounts();
+}
+
+void DrillPanel::Stop() {
+  run_.Stop();
+  controls_.start->setEnabled(true);
+  controls_.stop->setEnabled(false);
+}
+
+void DrillPanel::Right() {
+  run_.Right();
+  ShowCounts();
+}
+
+void DrillPanel::Wrong() {
+  run_.Wrong();
+  ShowCounts();
+}
+
+void DrillPanel::ShowCounts() {
+  controls_.remaining->setText(TwoDigits(qMax(0, run_.Remaining())));
+  controls_.hits->setText(TwoDigits(run_.Hits()));
+  controls_.misses->setText(TwoDigits(run_.Misses()));
+  controls_.percentage->setText(TwoDigits(run_.Percentage()) + QLatin1Char('%'));
+}
+
+void DrillPanel::HoldStop(bool held) { controls_.stop->setEnabled(!held && run_.Running()); }
+
+bool DrillPanel::Closing() const {
+  const DrillHost* host = Host();
+  return !drill_ || !host || host->Closing();
+}
+
+bool DrillPanel::Pause(double seconds) { return WaitWithHost(Host(), seconds, {}); }
+
+bool DrillPanel::Blink(const QList<QWidget*>& widgets, BlinkTiming timing, AfterBlink after) {
+  QList<QPointer<QWidget>> guarded;
+  for (QWidget* widget : widgets) {
+    KeepPlaceWhenHidden(widget);
+    guarded.append(widget);
+  }
+  QElapsedTimer clock;
+  clock.start();
+  int toggles = 0;
+  const bool open = WaitWithHost(Host(), timing.length + 0.5, [&] {
+    if (clock.elapsed() >= qint64(toggles * timing.period * 1000.0)) {
+      for (const QPointer<QWidget>& widget : guarded) {
+        if (widget) widget->setVisible(!widget->isVisible());
+      }
+      ++toggles;
+    }
+    return clock.elapsed() > qint64(timing.length * 1000.0);
+  });
+  if (!open) return false;
+  for (const QPointer<QWidget>& widget : guarded) {
+    if (widget) widget->setVisible(after == AfterBlink::Shown);
+  }
+  return true;
+}
+
+void DrillPanel::KeepPlaceWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+bool DrillPanel::AnnounceVerdict() {
+  QPointer<DrillHost> host = Host();
+  AnnounceResult(run_.Misses(), run_.Hits(), drill_ ? drill_->window() : nullptr);
+  return host && !host->Closing() && drill_;
+}
+
+bool DrillPanel::OnStartPage() const {
+  const DrillHost* host = Host();
+  return host && host->CurrentPage() == startPage_;
+}

@@ -1,0 +1,6 @@
+#include "resumerequest.h"
+
+bool& ResumeRequested() {
+  static bool requested = false;
+  return requested;
+}
