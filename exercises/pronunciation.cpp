@@ -1,10 +1,10 @@
 #include "pronunciation.h"
 
 #include "coursesounds.h"
+#include "drillhost.h"
 #include "exercisedata.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "drillhost.h"
 #include "messagebox.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -268,6 +268,7 @@ void TFrame2::HaltigasPrononcon() {
 namespace {
 // Position reports of the player every 20 ms, for a smooth cursor.
 constexpr int kCursorHundredths = 2;
+constexpr double kAfterVoiceSeconds = 0.3;
 }  // namespace
 
 void TFrame2::SetUpVoiceDrawing() {
@@ -332,11 +333,12 @@ void TFrame2::ModelTimecode(int hours, int minutes, int seconds, int hundredths)
   voices_->SetCursor(VoiceDrawing::Lane::Model, ((hours * 3600 + minutes * 60 + seconds) * 100 + hundredths) * 10);
 }
 
-bool TFrame2::PlayRecordingWithCursor(int k, qint64 fromMs) {
+bool TFrame2::PlayRecordingWithCursor(int k, qint64 fromMs, qint64 untilMs) {
   followingModel_ = false;
   QPointer<VoiceDrawing> voices = voices_;
-  const bool played = PlayWavToEnd(RecordingPath(k), fromMs, [voices](qint64 ms) {
+  const bool played = PlayWavToEnd(RecordingPath(k), fromMs, [voices, untilMs](qint64 ms) {
     if (voices) voices->SetCursor(VoiceDrawing::Lane::Recording, ms);
+    if (untilMs >= 0 && ms > untilMs) StopWavPlayback();
   });
   if (voices) voices->HideCursor();
   return played;
@@ -353,7 +355,9 @@ void TFrame2::PlayVoiceFrom(VoiceDrawing::Lane lane, qint64 ms) {
     Mp3()->PlayFrom(ms);
     return;
   }
-  if (!entry.recorded) return;
+  const std::optional<VoiceTrace>& recording = voices_->Drawn().recording;
+  if (!entry.recorded || !recording) return;
   if (Mp3()) Mp3()->Stop();
-  PlayRecordingWithCursor(shownEntry_, ms);
+  // The silence after the learner's voice is not waited through.
+  PlayRecordingWithCursor(shownEntry_, ms, std::llround((recording->EndSeconds() + kAfterVoiceSeconds) * 1000));
 }

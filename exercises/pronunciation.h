@@ -89,7 +89,8 @@ class TFrame2 : public TFrame {
   void FollowTheModel();
   void ModelTimecode(int hours, int minutes, int seconds, int hundredths);
   void ModelPlayerState(int state);
-  bool PlayRecordingWithCursor(int k, qint64 fromMs = 0);
+  // From `fromMs`, up to `untilMs` (-1: to the end).
+  bool PlayRecordingWithCursor(int k, qint64 fromMs = 0, qint64 untilMs = -1);
   void PlayVoiceFrom(VoiceDrawing::Lane lane, qint64 ms);
 
   VoiceDrawing* voices_ = nullptr;

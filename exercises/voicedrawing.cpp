@@ -163,9 +163,11 @@ void VoiceDrawing::paintEvent(QPaintEvent*) {
     painter.setPen(kItemText);
     painter.drawText(LaneArea(Lane::Model).adjusted(0, 2, -kMargin, 0), Qt::AlignRight | Qt::AlignTop, text_);
   }
-  if (cursorLane_ && TraceOf(*cursorLane_)) {
+  // Over the drawn sound only: in the silence before and after it there is nothing to follow.
+  const std::optional<VoiceTrace>& playing = cursorLane_ ? TraceOf(*cursorLane_) : drawn_.model;
+  if (cursorLane_ && playing && cursorSeconds_ >= playing->startSeconds && cursorSeconds_ <= playing->EndSeconds()) {
     const QRectF area = LaneArea(*cursorLane_);
-    const double x = std::clamp(XOf(*cursorLane_, cursorSeconds_), area.left() + 1, area.right() - 1);
+    const double x = XOf(*cursorLane_, cursorSeconds_);
     painter.setPen(QPen(kCursor, 2));
     painter.drawLine(QPointF(x, area.top() + 2), QPointF(x, area.bottom() - 2));
   }

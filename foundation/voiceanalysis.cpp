@@ -339,6 +339,7 @@ std::vector<bool> EsperantoSyllableStress(const QString& text) {
 VoiceComparison CompareVoices(const QString& modelMp3, const QString& recordingWav) {
   VoiceComparison comparison;
   if (const std::optional<MonoSound> model = ReadMp3Sound(modelMp3)) comparison.model = AnalyseVoice(*model);
+  if (recordingWav.isEmpty()) return comparison;
   if (const std::optional<MonoSound> recording = ReadWavSound(recordingWav)) {
     comparison.recording = AnalyseVoice(*recording);
   }
