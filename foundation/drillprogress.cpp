@@ -8,11 +8,12 @@ namespace {
 
 const QByteArray kExamSent = QByteArrayLiteral("EkzamenoSendita");
 
-// A drill code names a key: four characters, letters or digits.
-bool IsDrillCode(const QString& code) {
-  if (code.size() != 4) return false;
-  for (const QChar c : code) {
-    if (c.unicode() > 127 || !c.isLetterOrNumber()) return false;
+// A drill's key names a key of the file: letters, digits and dots, never
+// the exam's own.
+bool IsDrillKey(const QString& key) {
+  if (key.isEmpty() || key.size() > 40 || key.compare(QLatin1String(kExamSent), Qt::CaseInsensitive) == 0) return false;
+  for (const QChar c : key) {
+    if (c.unicode() > 127 || !(c.isLetterOrNumber() || c == QLatin1Char('.'))) return false;
   }
   return true;
 }
@@ -30,9 +31,9 @@ const QByteArray DrillProgress::Section = QByteArrayLiteral("Progreso");
 
 DrillProgress::DrillProgress(TIniFile* file) : file_(file) {}
 
-std::optional<DrillResult> DrillProgress::Result(const QString& code) const {
-  if (!file_ || !IsDrillCode(code)) return std::nullopt;
-  const QByteArrayList parts = file_->ReadBytes(Section, code.toLatin1(), QByteArray()).split(',');
+std::optional<DrillResult> DrillProgress::Result(const QString& drill) const {
+  if (!file_ || !IsDrillKey(drill)) return std::nullopt;
+  const QByteArrayList parts = file_->ReadBytes(Section, drill.toLatin1(), QByteArray()).split(',');
   if (parts.size() != 2) return std::nullopt;
   const std::optional<int> last = Percentage(parts[0]);
   const std::optional<int> best = Percentage(parts[1]);
@@ -40,17 +41,17 @@ std::optional<DrillResult> DrillProgress::Result(const QString& code) const {
   return DrillResult{*last, std::max(*last, *best)};
 }
 
-bool DrillProgress::Record(const QString& code, int percentage) {
-  if (!file_ || !IsDrillCode(code)) return false;
+bool DrillProgress::Record(const QString& drill, int percentage) {
+  if (!file_ || !IsDrillKey(drill)) return false;
   const int last = qBound(0, percentage, 100);
-  const int best = std::max(last, Result(code).value_or(DrillResult{}).best);
-  return file_->WriteBytes(Section, code.toLatin1(), QByteArray::number(last) + ',' + QByteArray::number(best));
+  const int best = std::max(last, Result(drill).value_or(DrillResult{}).best);
+  return file_->WriteBytes(Section, drill.toLatin1(), QByteArray::number(last) + ',' + QByteArray::number(best));
 }
 
-int DrillProgress::PassedCount(const QStringList& codes) const {
+int DrillProgress::PassedCount(const QStringList& drills) const {
   int passed = 0;
-  for (const QString& code : codes) {
-    if (const std::optional<DrillResult> result = Result(code); result && result->Passed()) ++passed;
+  for (const QString& drill : drills) {
+    if (const std::optional<DrillResult> result = Result(drill); result && result->Passed()) ++passed;
   }
   return passed;
 }

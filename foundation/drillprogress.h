@@ -19,23 +19,24 @@ struct DrillResult {
 };
 
 // The learner's progress, kept in the settings file in a section of its own
-// that earlier versions of the course ignore: one key per drill code,
-// "last,best" ("0204=65,80"), and whether the final exam was sent. The file
-// is the only copy: every read goes to it, and every change is one atomic
-// replacement of it, so a change that could not be saved leaves the
-// progress exactly as it was and returns false (the caller tells the learner).
+// that earlier versions of the course ignore: one key per drill (its code
+// and kind, "0204.kompletigo=65,80": last, best), and whether the final exam
+// was sent. The file is the only copy: every read goes to it, and every
+// change is one atomic replacement of it, so a change that could not be
+// saved leaves the progress exactly as it was and returns false (the caller
+// tells the learner).
 class DrillProgress {
  public:
   // Without a settings file nothing is read and nothing can be saved.
   explicit DrillProgress(TIniFile* file);
 
   // Nothing when the drill never ran (or what is stored cannot be read).
-  std::optional<DrillResult> Result(const QString& code) const;
+  std::optional<DrillResult> Result(const QString& drill) const;
   // A run of the drill ended with `percentage` (taken to 0 .. 100): it is the
   // last result, and the best when it beats the best so far.
-  bool Record(const QString& code, int percentage);
-  // How many of `codes` have been passed.
-  int PassedCount(const QStringList& codes) const;
+  bool Record(const QString& drill, int percentage);
+  // How many of `drills` have been passed.
+  int PassedCount(const QStringList& drills) const;
 
   bool ExamSent() const;
   bool MarkExamSent();
