@@ -175,7 +175,10 @@ bool TFrame5::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrame5::VortKlako(int place) {
-  if (!panel_->Running() || row_ < 0 || place < 0 || place >= Places || words_[row_][place].isEmpty()) return;
+  // No clicks on a sentence while its verdict is shown.
+  if (confirming_ || !panel_->Running() || row_ < 0 || place < 0 || place >= Places || words_[row_][place].isEmpty()) {
+    return;
+  }
   StaticText* word = places_[place];
   if (!TakesEnding(place)) {
     panel_->Wrong();

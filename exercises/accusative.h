@@ -1,8 +1,8 @@
 #pragma once
 
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "ownedcomponents.h"
-#include "drillpanel.h"
 
 #include <QStringList>
 #include <QVector>

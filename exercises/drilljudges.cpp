@@ -55,9 +55,10 @@ QString TypedTime(const QString& boxText) {
   return time.trimmed();
 }
 
-bool JudgeTimeOfDay(const QString& boxText, const QString& expected) { return TypedTime(boxText) == expected.trimmed(); }
+bool JudgeTimeOfDay(const QString& boxText, const QString& expected) {
+  return TypedTime(boxText) == expected.trimmed();
+}
 
-QuestionVerdict JudgeQuestion(const QString& front, const QString& end, const QString& question,
-                              const QString& mark) {
+QuestionVerdict JudgeQuestion(const QString& front, const QString& end, const QString& question, const QString& mark) {
   return {front == question, end == mark};
 }

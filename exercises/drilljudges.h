@@ -47,5 +47,4 @@ struct QuestionVerdict {
   bool endRight = false;
   bool Right() const { return frontRight && endRight; }
 };
-QuestionVerdict JudgeQuestion(const QString& front, const QString& end, const QString& question,
-                              const QString& mark);
+QuestionVerdict JudgeQuestion(const QString& front, const QString& end, const QString& question, const QString& mark);

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "ownedcomponents.h"
-#include "drillpanel.h"
 
 #include <QStringList>
 #include <QVector>
-
 
 class QGroupBox;
 class QLineEdit;

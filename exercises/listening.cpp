@@ -66,9 +66,7 @@ StaticText* TFrame3::ResultLine(int number) const {
   return findChild<StaticText*>(QStringLiteral("StaticText%1").arg(71 + number));
 }
 
-QString TFrame3::ExpectedAnswer() const {
-  return ButtonCaptionOrText(window(), items_.value(panel_->Run().Current()));
-}
+QString TFrame3::ExpectedAnswer() const { return ButtonCaptionOrText(window(), items_.value(panel_->Run().Current())); }
 
 void TFrame3::BitBtn8Click() {
   const DrillHost* host = HostOf(this);

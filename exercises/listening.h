@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ownedcomponents.h"
 #include "drillpanel.h"
+#include "ownedcomponents.h"
 
 #include <QStringList>
 

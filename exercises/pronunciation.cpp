@@ -1,10 +1,10 @@
 #include "pronunciation.h"
 
 #include "coursesounds.h"
+#include "drillhost.h"
 #include "exercisedata.h"
 #include "failurenotices.h"
 #include "layoutpaths.h"
-#include "drillhost.h"
 #include "messagebox.h"
 #include "messages.h"
 #include "mp3player.h"

@@ -7,6 +7,7 @@
 #include "playeractions.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
+#include "songlyrics.h"
 #include "storedpictures.h"
 
 #include <QCoreApplication>
@@ -76,6 +77,8 @@ void TForm2::LessonSetUp() {
   stop_ = qobject_cast<QPushButton*>(OwnedComponent(this, QStringLiteral("Butono3")));
   image_ = qobject_cast<QLabel*>(OwnedComponent(this, QStringLiteral("Image7")));
   link_ = qobject_cast<QLabel*>(OwnedComponent(this, QStringLiteral("StaticText16")));
+  lyrics_ = qobject_cast<QLabel*>(OwnedComponent(this, QStringLiteral("Kantoteksto")));
+  sungLines_ = SungLinesOf(SongRecording());
   connect(play_, &QPushButton::clicked, this, &TForm2::Butono1Click);
   connect(stop_, &QPushButton::clicked, this, &TForm2::Butono3Click);
   ShowPicture(0);
@@ -97,6 +100,12 @@ void TForm2::ShowPicture(int picture) {
   if (image_) image_->setPixmap(LoadCoursePicture(PicturePath(picture)));
 }
 
+QString TForm2::SungLineShown() const { return lyrics_ ? lyrics_->text() : QString(); }
+
+void TForm2::ShowSungLine(const QString& line) {
+  if (lyrics_ && lyrics_->text() != line) lyrics_->setText(line);
+}
+
 void TForm2::Butono1Click() {
   if (!DataFileExists(SongRecording())) {
     ShowNoSoundMessage(this);
@@ -106,6 +115,7 @@ void TForm2::Butono1Click() {
   stop_->setEnabled(true);
   // After a song that ran to its end the last picture is still up; the song starts on its first one.
   ShowPicture(0);
+  ShowSungLine(QString());
   if (Mp3Player* player = Mp3()) {
     player->InputOpen(DataPath(SongRecording()));
     player->SetInputTimecodeGranularity(10);
@@ -118,10 +128,12 @@ void TForm2::Karaokeo(int minutes, int seconds, int hundredths) {
   const int position = hundredths + 100 * seconds + 6000 * minutes;
   const int picture = PictureOfBeat(BeatAt(position));
   if (picture != pictureShown_) ShowPicture(picture);
+  ShowSungLine(LineSungAt(sungLines_, position));
 }
 
 void TForm2::SongEnded() {
   if (!play_ || play_->isEnabled()) return;
+  ShowSungLine(QString());
   stop_->setEnabled(false);
   play_->setEnabled(true);
 }
@@ -130,6 +142,7 @@ void TForm2::Butono3Click() {
   play_->setEnabled(true);
   stop_->setEnabled(false);
   ShowPicture(0);
+  ShowSungLine(QString());
   if (Mp3Player* player = Mp3()) {
     player->Stop();
     player->SetInputTimecodeGranularity(100);

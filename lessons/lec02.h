@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessonwindow.h"
+#include "songlyrics.h"
 
 #include <QString>
 
@@ -8,8 +9,8 @@ class QLabel;
 class QPushButton;
 
 // Lesson 2: the feminine suffix -in-, the accusative, the prefix mal-, the
-// song "Jen" with pictures in time with the music (the karaoke), vocabulary
-// and five drill pages.
+// song "Jen" with pictures and the sung line in time with the music (the
+// karaoke), vocabulary and five drill pages.
 //
 // The karaoke keeps its state in its buttons: while the song plays, the play
 // picture `Butono1` is disabled. The main window forwards the player's
@@ -30,6 +31,8 @@ class TForm2 : public TLessonWindow {
 
   bool SongPlaying() const;
   int PictureShown() const { return pictureShown_; }
+  // The line of the song under the pictures, empty while nothing is sung.
+  QString SungLineShown() const;
 
   static constexpr int BeatCount = 174;
   static constexpr int PictureCount = 23;
@@ -49,10 +52,13 @@ class TForm2 : public TLessonWindow {
 
  private:
   void ShowPicture(int picture);
+  void ShowSungLine(const QString& line);
 
   QPushButton* play_ = nullptr;
   QPushButton* stop_ = nullptr;
   QLabel* image_ = nullptr;
   QLabel* link_ = nullptr;
+  QLabel* lyrics_ = nullptr;
+  QList<SungLine> sungLines_;
   int pictureShown_ = 0;
 };

@@ -1,9 +1,9 @@
 #include "lec10.h"
 
-#include "exercisedata.h"
-#include "failurenotices.h"
 #include "drilljudges.h"
 #include "drillpanel.h"
+#include "exercisedata.h"
+#include "failurenotices.h"
 #include "statictext.h"
 #include "verdicts.h"
 

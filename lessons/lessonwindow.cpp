@@ -201,7 +201,8 @@ void TLessonWindow::OrderAnswerFields(QWidget* page) {
     qsizetype end = first + 1;
     while (end < fields.size() && (top(fields[end]).y() - top(fields[first]).y()) * 2 < fields[first]->height()) ++end;
     QList<QWidget*> row = fields.mid(first, end - first);
-    std::stable_sort(row.begin(), row.end(), [&](const QWidget* a, const QWidget* b) { return top(a).x() < top(b).x(); });
+    std::stable_sort(row.begin(), row.end(),
+                     [&](const QWidget* a, const QWidget* b) { return top(a).x() < top(b).x(); });
     ordered += row;
     first = end;
   }
@@ -251,7 +252,7 @@ void TLessonWindow::done(int result) {
       subaParto_->Savu()->setEnabled(false);
     }
     BeginClosing();               // every drill's wait ends here
-    StopPronunciationPractice();   // so that the recorder is free for the next practice
+    StopPronunciationPractice();  // so that the recorder is free for the next practice
     StopPlayback();
     if (Mp3()) Mp3()->Stop();
     CurrentSettings().LastaLeciono = entry_.lessonValue;

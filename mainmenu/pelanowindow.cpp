@@ -10,14 +10,16 @@
 #include "languagechoice.h"
 #include "layoutpaths.h"
 #include "lessoncatalogue.h"
-#include "resumerequest.h"
 #include "localeabbreviation.h"
 #include "messages.h"
 #include "mp3player.h"
 #include "playeractions.h"
 #include "playerhelpers.h"
 #include "programpaths.h"
+#include "qttranslations.h"
+#include "resumerequest.h"
 #include "settings.h"
+#include "soundserver.h"
 #include "storedpictures.h"
 #include "storedtext.h"
 #include "translationfile.h"
@@ -126,7 +128,10 @@ void TPelano::FormCreate() {
   ApplyStoredPictures(this);
   const QIcon lessonPicture = Button("Lec01")->icon();
   for (const LessonEntry& lesson : LessonCatalogue()) {
-    if (lesson.lessonValue != 13) Button(lesson.menuButton)->setIcon(lessonPicture);
+    if (lesson.lessonValue == 13) continue;
+    // At the picture's own size: shrunk, the book looks greyed out.
+    Button(lesson.menuButton)->setIcon(lessonPicture);
+    Button(lesson.menuButton)->setIconSize(Button("Lec01")->iconSize());
   }
 
   mp3_ = std::make_unique<Mp3Player>();
@@ -165,14 +170,17 @@ void TPelano::LoadSettingsAndMessages() {
   const bool installed = std::any_of(families.begin(), families.end(), [&settings](const QString& family) {
     return family.compare(settings.Tiparo, Qt::CaseInsensitive) == 0;
   });
-  if (!installed) settings.Tiparo = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+  // A font this machine lacks is drawn in the program's own.
+  if (!installed) settings.Tiparo = QApplication::font().family();
 
   if (settings.Lingvo != Portuguese) {
     OpenTranslationFile(TranslationFilePath(settings.Dosiero));
     ReadMessagesFromTranslation();
+    SpeakQtInCourseLanguage(ReadCaption("Traduko", "LingvoID"));
   } else {
     CloseTranslationFile();
     SetBuiltInMessages();
+    SpeakQtInCourseLanguage(QStringLiteral("pt_BR"));
   }
 
   const MenuCaptions& captions = MenuTexts();
@@ -287,6 +295,8 @@ void TPelano::PlayFarewell() {
 }
 
 void TPelano::WaitForFarewell() {
+  // Without a sound server nothing is heard, so nothing is waited for.
+  if (!SoundServer::Use([](pa_context*) {})) return;
   WaitUntil([this] { return mp3_->Idle(); }, 5.0);
 }
 

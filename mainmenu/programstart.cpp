@@ -81,16 +81,27 @@ void SetSettingsAndCreditsFactories() {
   TPelano::SetCreditsWindowFactory([](QWidget* owner) { return std::make_unique<TForm15>(owner); });
 }
 
-int RunPelano(QApplication& application, const std::function<void(TPelano&)>& shown) {
-  SetApplicationIdentity();
-  if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
-
-  // The course fonts are the program's own for the length of the run.
+QList<int> RegisterCourseFonts() {
   QList<int> fonts;
   for (const char* name : {"tiparo0.ttf", "tiparo1.ttf"}) {
     const int id = QFontDatabase::addApplicationFont(DataPath(QLatin1String(name)));
     if (id >= 0) fonts.append(id);
   }
+  const QStringList families = fonts.isEmpty() ? QStringList() : QFontDatabase::applicationFontFamilies(fonts.first());
+  if (!families.isEmpty()) {
+    QFont font = QApplication::font();
+    font.setFamily(families.first());
+    QApplication::setFont(font);
+    QFont::insertSubstitution(QStringLiteral("Arial"), families.first());
+  }
+  return fonts;
+}
+
+int RunPelano(QApplication& application, const std::function<void(TPelano&)>& shown) {
+  SetApplicationIdentity();
+  if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
+
+  const QList<int> fonts = RegisterCourseFonts();
 
   HatTypingFilter hatTyping;
   application.installEventFilter(&hatTyping);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 #include <functional>
 
 class QApplication;
@@ -15,3 +17,9 @@ void SetSettingsAndCreditsFactories();
 
 // The application's name and title, set before anything reads the settings.
 void SetApplicationIdentity();
+
+// Makes the course's own fonts the program's for the length of the run and
+// draws with them what the layouts leave to the default font or write in
+// Arial where Arial is missing, so that a page looks as it was laid out on
+// every machine. Returns the registrations, to be removed at the end.
+QList<int> RegisterCourseFonts();

@@ -84,7 +84,15 @@ QString MessageShownBy(const std::function<void()>& action) {
   return shown;
 }
 
+int TestDrillHost::CurrentPage() const { return pages ? pages->currentIndex() : -1; }
+
+const char* TestDrillHost::Keep(const QString& code) {
+  kept_.append(code.toLatin1());
+  return kept_.last().constData();
+}
+
 DrillTestWindow::DrillTestWindow() : pages(new QTabWidget(&window)) {
+  window.pages = pages;
   window.setObjectName(QStringLiteral("Form8"));
   pages->setObjectName(QStringLiteral("Pagxaro"));
   window.resize(640, 480);

@@ -29,6 +29,8 @@ void WriteFileBytes(const QString& path, const QByteArray& contents);
 #include <QObject>
 #include <QUrl>
 
+#include "drillhost.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -36,13 +38,34 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 
+// The host window of drills under test: codes and sound folder set by the
+// test, the page on show from its page control, and a close as a lesson
+// window's.
+class TestDrillHost : public DrillHost {
+ public:
+  DrillCodes codes;
+  QString soundFolder;
+  QTabWidget* pages = nullptr;
+
+  const DrillCodes& Codes() const override { return codes; }
+  QString SoundFolder() const override { return soundFolder; }
+  int CurrentPage() const override;
+  // What a lesson window does when it starts closing.
+  void StartClosing() { BeginClosing(); }
+  // Keeps a code as long as the host, for the fields of `codes`.
+  const char* Keep(const QString& code);
+
+ private:
+  QList<QByteArray> kept_;
+};
+
 // A lesson window as the drills see it: a dialog named like a lesson window
 // holding the page control `Pagxaro`, with pages, speaking buttons, labels
 // and frames added by the test.
 class DrillTestWindow {
  public:
   DrillTestWindow();
-  QDialog window;
+  TestDrillHost window;
   QTabWidget* pages = nullptr;
 
   QWidget* AddPage(const QString& name = QString());

@@ -435,7 +435,7 @@ class TestConfiguration : public QObject {
       // The window's own labels follow the new language at once.
       QCOMPARE(Child<QLabel>(&form, "Label1")->text(), QStringLiteral("Translation"));
       QCOMPARE(Child<QLabel>(&form, "Label3")->text(), NotTranslated);
-      QCOMPARE(Child<QLabel>(&form, "StaticText3")->text(), QStringLiteral("cx --> ĉ"));
+      QCOMPARE(Child<QLabel>(&form, "StaticText3")->text(), QStringLiteral("cx → ĉ"));
 
       // Back to Portuguese: Arial, the file kept, and the learner told when it shows.
       Choose(languages, Portuguese);

@@ -27,10 +27,10 @@ const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 const QStringList kTabNames{"Label2", "Label3", "Label4",   "Label5",   "Titolo",
                             "Label6", "Label8", "Label200", "Label201", "Aliaj_kreditoj"};
-const QStringList kLabelNames{"Label1", "Label12", "Label16", "Tradukinto", "Label17", "Label7", "Label9", "Label10"};
-const QStringList kStaticTextNames{"StaticText10", "StaticText1",  "StaticText9", "StaticText8",
-                                   "StaticText7",  "StaticText5",  "StaticText3", "StaticText2",
-                                   "StaticText6",  "StaticText_1", "StaticText4"};
+const QStringList kLabelNames{"Label1",     "Label12", "Label18", "Label19", "Label16",
+                              "Tradukinto", "Label17", "Label7",  "Label9",  "Label10"};
+const QStringList kStaticTextNames{"StaticText10", "StaticText1", "StaticText9",  "StaticText5", "StaticText3",
+                                   "StaticText2",  "StaticText6", "StaticText_1", "StaticText4"};
 
 QPushButton* MenuButton(const TPelano& menu, const char* name) {
   return menu.findChild<QPushButton*>(QLatin1String(name));

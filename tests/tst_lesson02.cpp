@@ -2,7 +2,7 @@
 #include "exercisedata.h"
 #include "gapfilling.h"
 #include "lec02.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "mp3fixtures.h"
@@ -12,6 +12,7 @@
 #include "pelanowindow.h"
 #include "playeractions.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "testsupport.h"
 #include "verdicts.h"
@@ -28,14 +29,10 @@
 
 namespace {
 
-QByteArray BuiltFile(const QString& relative) { return ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR) + relative); }
-
 // A program folder with lesson 2's data and pictures and, when asked, a song: a stand-in or the real one.
-struct LessonFolder {
+struct LessonFolder : LessonFiles {
   enum Song { NoSong, StandInSong, RealSong };
-  TempProgramFolder folder;
-  explicit LessonFolder(Song song = StandInSong) {
-    folder.Write("ekzercoj/ekz02.dat", BuiltFile(QStringLiteral("ekzercoj/ekz02.dat")));
+  explicit LessonFolder(Song song = StandInSong) : LessonFiles({"ekz02.dat"}) {
     for (int picture = 0; picture < TForm2::PictureCount; ++picture) {
       const QString path = TForm2::PicturePath(picture).replace(QLatin1Char('\\'), QLatin1Char('/'));
       folder.Write(path, BuiltFile(path));
@@ -43,18 +40,8 @@ struct LessonFolder {
     if (song == StandInSong) folder.Write("sonoj/lec02/jen_kanz.mp3", "song");
     if (song == RealSong)
       folder.Write("sonoj/lec02/jen_kanz.mp3", BuiltFile(QStringLiteral("sonoj/lec02/jen_kanz.mp3")));
-    OpenSettingsFile();
   }
-  ~LessonFolder() { CloseSettingsFile(); }
 };
-
-std::unique_ptr<TForm2> OpenLesson2() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(2, nullptr);
-  auto* form = dynamic_cast<TForm2*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm2>(form);
-}
 
 template <typename T>
 T* Find(QWidget* window, const QString& name) {
@@ -87,7 +74,7 @@ class TestLesson2 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form2"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 02"));
@@ -154,24 +141,12 @@ class TestLesson2 : public QObject {
       }
       QCOMPARE(prompts, 1);
     }
-
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("02"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("0203"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("0201"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("0201"));
-    QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));
-    QCOMPARE(context.AccusativeTextsCode, QStringLiteral("0204"));
-    // The gap-filling frame takes its exercise from the caption the window gives it.
-    auto* code = Find<QLabel>(Find<QWidget>(window.get(), QStringLiteral("TFrame41")), QStringLiteral("Ekzerco"));
-    QVERIFY(code);
-    QCOMPARE(code->text(), QStringLiteral("0204"));
   }
 
   // The drills name the window's own buttons and labels, and their sections agree with each other.
   void exerciseDataFitsTheWindow() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     QStringList words, answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0203"), QStringLiteral("D"));
     QVERIFY(count >= 20);
@@ -227,7 +202,7 @@ class TestLesson2 : public QObject {
   // One sentence of each of the two drills that share the lesson's translations, answered as the data says.
   void theSentenceDrillsAcceptTheirAnswers() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     ExerciseRecords marks, gaps;
     LoadExerciseRecords(marks, QStringLiteral("0202"), QStringLiteral("R"));
@@ -288,7 +263,7 @@ class TestLesson2 : public QObject {
     }
 
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     window->Pagxaro()->setCurrentIndex(kMusicPage);
     ForwardTimecode(0, 0, 10, 0);  // no song plays: the pictures stay
@@ -311,7 +286,7 @@ class TestLesson2 : public QObject {
 
   void theStopPictureStartsEnabled() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     auto* play = Find<QPushButton>(window.get(), QStringLiteral("Butono1"));
     auto* stop = Find<QPushButton>(window.get(), QStringLiteral("Butono3"));
     QVERIFY(play->isEnabled());
@@ -325,7 +300,7 @@ class TestLesson2 : public QObject {
 
   void leavingTheMusicPageStopsTheSong() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     auto* play = Find<QPushButton>(window.get(), QStringLiteral("Butono1"));
     auto* stop = Find<QPushButton>(window.get(), QStringLiteral("Butono3"));
@@ -343,7 +318,7 @@ class TestLesson2 : public QObject {
 
   void closingStopsTheSong() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     window->Pagxaro()->setCurrentIndex(kMusicPage);
     Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
@@ -359,7 +334,7 @@ class TestLesson2 : public QObject {
 
   void theEndOfTheSongFreesThePlayPicture() {
     LessonFolder data;
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     window->Pagxaro()->setCurrentIndex(kMusicPage);
     Find<QPushButton>(window.get(), QStringLiteral("Butono1"))->click();
@@ -375,7 +350,7 @@ class TestLesson2 : public QObject {
 
   void withoutTheSongThePlayPictureSaysSo() {
     LessonFolder data(LessonFolder::NoSong);
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     window->Pagxaro()->setCurrentIndex(kMusicPage);
     QString shown;
@@ -393,7 +368,7 @@ class TestLesson2 : public QObject {
     LessonFolder data;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     window->Pagxaro()->setCurrentIndex(kMusicPage);
     auto* link = Find<QLabel>(window.get(), QStringLiteral("StaticText16"));
@@ -472,7 +447,7 @@ class TestLesson2 : public QObject {
     if (folder.isEmpty()) QSKIP("PELANO_SHOTS names no folder");
     LessonFolder data;
     SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // every picture of the course
-    auto window = OpenLesson2();
+    auto window = OpenLesson<TForm2>(2);
     window->show();
     // The drills are shown running, with an item of this lesson's data on the screen.
     const QMap<int, QPair<const char*, const char*>> drills{

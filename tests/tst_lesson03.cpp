@@ -1,11 +1,13 @@
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "lec03.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -21,23 +23,9 @@
 
 namespace {
 
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz03.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz03.dat")));
-    folder.Write("sonoj/lec03/.keep", "");
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz03.dat"}, {"sonoj/lec03/.keep"}) {}
 };
-
-std::unique_ptr<TForm3> OpenLesson3() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(3, nullptr);
-  auto* form = dynamic_cast<TForm3*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm3>(form);
-}
 
 // The window's own component: the frames inside hold components of the same names.
 template <typename T>
@@ -89,7 +77,7 @@ class TestLesson3 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form3"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 03"));
@@ -121,11 +109,6 @@ class TestLesson3 : public QObject {
     QCOMPARE(Find<QWidget>(window.get(), QStringLiteral("TFrame21"))->parentWidget(), pages->widget(5));
     QCOMPARE(Find<QWidget>(window.get(), QStringLiteral("TFrame31"))->parentWidget(), pages->widget(6));
     QCOMPARE(Find<QWidget>(window.get(), QStringLiteral("TFrame11"))->parentWidget(), pages->widget(7));
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("03"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("0303"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("0302"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("0302"));
 
     // Twelve sentences, each paired by its Tag with its answer field.
     const QList<int> edits{33, 34, 35, 36, 37, 38, 39, 40, 3, 4, 5, 6};
@@ -148,7 +131,7 @@ class TestLesson3 : public QObject {
 
   void drillDataNamesTheWindowsComponents() {
     LessonFolder data;
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     QStringList words, answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0303"), QStringLiteral("D"));
     QVERIFY(count >= 20);
@@ -189,7 +172,7 @@ class TestLesson3 : public QObject {
 
   void enterWithNothingTypedChangesNothing() {
     LessonFolder data;
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->Pagxaro()->setCurrentIndex(2);
@@ -220,7 +203,7 @@ class TestLesson3 : public QObject {
 
   void answersRightAndWrong() {
     LessonFolder data;
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     window->Pagxaro()->setCurrentIndex(2);
     Dictation dictation(window.get());
@@ -249,9 +232,9 @@ class TestLesson3 : public QObject {
     QVERIFY(stopWasDisabled);
     QCOMPARE(correction->text(), expected);
     QVERIFY(!correction->isVisible());
-    QCOMPARE(dictation.Counter(3), QStringLiteral("1"));
-    QCOMPARE(dictation.Counter(1), QString::number(total));  // a miss leaves the remaining count
-    QCOMPARE(dictation.Counter(4), QStringLiteral("0%"));
+    QCOMPARE(dictation.Counter(3), QStringLiteral("01"));
+    QCOMPARE(dictation.Counter(1), DrillPanel::TwoDigits(total));  // a miss leaves the remaining count
+    QCOMPARE(dictation.Counter(4), QStringLiteral("00%"));
     QVERIFY(stop->isEnabled() && Find<QPushButton>(window.get(), "BitBtn2")->isEnabled());
 
     // A right answer typed after blanks in the mask, with clicks during the pause that judge nothing.
@@ -272,8 +255,8 @@ class TestLesson3 : public QObject {
     Find<QPushButton>(window.get(), "BitBtn2")->click();
     clicker.stop();
     QVERIFY(pauseClicks >= 5);
-    QCOMPARE(dictation.Counter(2), QStringLiteral("1"));
-    QCOMPARE(dictation.Counter(3), QStringLiteral("1"));
+    QCOMPARE(dictation.Counter(2), QStringLiteral("01"));
+    QCOMPARE(dictation.Counter(3), QStringLiteral("01"));
     QCOMPARE(dictation.Counter(1), QString::number(total - 1));
     QCOMPARE(dictation.Counter(4), QStringLiteral("50%"));
     QVERIFY(window->CurrentNumber() != asked);  // answered right, it does not come back
@@ -281,7 +264,7 @@ class TestLesson3 : public QObject {
 
   void stopDuringThePauseEndsTheRun() {
     LessonFolder data;
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     Dictation dictation(window.get());
     Find<QPushButton>(window.get(), "BitBtn1")->click();
@@ -299,11 +282,11 @@ class TestLesson3 : public QObject {
     data.folder.Write("ekzercoj/ekz03.dat",
                       "[0301D]\r\na=du mil dudek ses\r\nb=naŭ\r\nc=dek mil\r\n"
                       "[0301R]\r\na=2026\r\nb=9\r\nc=dek mil\r\n");
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     Dictation dictation(window.get());
     Find<QPushButton>(window.get(), "BitBtn1")->click();
-    QCOMPARE(dictation.Counter(1), QStringLiteral("3"));
+    QCOMPARE(dictation.Counter(1), QStringLiteral("03"));
     QString verdict;
     WhenModalShown([&](QWidget* modal) {
       verdict = qobject_cast<QMessageBox*>(modal)->text();
@@ -316,21 +299,12 @@ class TestLesson3 : public QObject {
       dictation.Enter();
     }
     QCOMPARE(verdict, Messages().smGratulon);
-    QCOMPARE(dictation.Counter(1), QStringLiteral("0"));
-    QCOMPARE(dictation.Counter(2), QStringLiteral("3"));
+    QCOMPARE(dictation.Counter(1), QStringLiteral("00"));
+    QCOMPARE(dictation.Counter(2), QStringLiteral("03"));
     QCOMPARE(dictation.Counter(4), QStringLiteral("100%"));
     QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(!Find<QPushButton>(window.get(), "BitBtn3")->isEnabled());
     QVERIFY(!dictation.Edit()->isEnabled());
-  }
-
-  void readingNumbers() {
-    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("2026")), 2026);
-    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("9999999999")), Q_INT64_C(9999999999));
-    QCOMPARE(TForm3::ReadWholeNumber(QStringLiteral("dek")), 0);
-    QCOMPARE(TForm3::ReadWholeNumber(QString()), 0);
-    // A ten-digit answer does not pass for an item that reads as 0.
-    QVERIFY(TForm3::ReadWholeNumber(NormalizeAnswer(QStringLiteral("4294967296"))) != 0);
   }
 
   void closingDuringAWaitEndsQuietly_data() {
@@ -343,7 +317,7 @@ class TestLesson3 : public QObject {
     LessonFolder data;
     // One number: a right answer would end the run with the verdict box.
     data.folder.Write("ekzercoj/ekz03.dat", "[0301D]\r\na=dek du\r\n[0301R]\r\na=12\r\n");
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     Dictation dictation(window.get());
     Find<QPushButton>(window.get(), "BitBtn1")->click();
@@ -368,7 +342,7 @@ class TestLesson3 : public QObject {
     for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
       data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
     }
-    auto window = OpenLesson3();
+    auto window = OpenLesson<TForm3>(3);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

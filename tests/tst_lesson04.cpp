@@ -1,6 +1,6 @@
 #include "exercisedata.h"
 #include "lec04.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "memoplayer.h"
 #include "messages.h"
@@ -10,6 +10,7 @@
 #include "ownedcomponents.h"
 #include "playeractions.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -31,23 +32,9 @@
 
 namespace {
 
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz04.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz04.dat")));
-    folder.Write("sonoj/lec04/.keep", "");
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz04.dat"}, {"sonoj/lec04/.keep"}) {}
 };
-
-std::unique_ptr<TForm4> OpenLesson4() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(4, nullptr);
-  auto* form = dynamic_cast<TForm4*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm4>(form);
-}
 
 // The window's own component: the frames inside hold components of the same names.
 template <typename T>
@@ -123,7 +110,7 @@ class TestLesson4 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form4"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 04"));
@@ -153,11 +140,6 @@ class TestLesson4 : public QObject {
     QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame21"))->parentWidget() == pages->widget(7));
     QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame31"))->parentWidget() == pages->widget(8));
     QVERIFY(Find<QWidget>(window.get(), QStringLiteral("TFrame11"))->parentWidget() == pages->widget(9));
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("04"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("0401"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("0403"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("0403"));
 
     // The written pages: ten answers into Esperanto, five into Portuguese, each paired by its Tag.
     const QList<int> first{28, 29, 30, 31, 32, 41, 42, 43, 44, 45};
@@ -190,7 +172,7 @@ class TestLesson4 : public QObject {
     LessonFolder data;
     CurrentSettings().Sistemo = 1;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     window->Pagxaro()->setCurrentIndex(11);
     Find<QLineEdit>(window.get(), "Edit46")->setText(QStringLiteral("O leite está quente?"));
@@ -206,7 +188,7 @@ class TestLesson4 : public QObject {
 
   void drillDataNamesTheWindowsComponents() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     QStringList words, answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0401"), QStringLiteral("D"));
     QVERIFY(count >= 20);
@@ -243,7 +225,7 @@ class TestLesson4 : public QObject {
 
   void theReadingIsRecordedFromItsText() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     const QString text = Find<StaticText>(window.get(), "Memo1")->text();
     QVERIFY(text.size() > 200);
     QCOMPARE(window->ReadingPlayer()->Recording(), QStringLiteral("sonoj\\lec04\\memo1.mp3"));
@@ -259,7 +241,7 @@ class TestLesson4 : public QObject {
 
   void questionPiecesDroppedInTheWrongPlacesBothBlink() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     window->Pagxaro()->setCurrentIndex(4);
     auto* start = Find<QPushButton>(window.get(), "BitBtn1");
@@ -298,10 +280,10 @@ class TestLesson4 : public QObject {
     QCOMPARE(probe.flips[statement], 0);
     QVERIFY(probe.stopWasDisabled);
     // Clicks during the correction judged nothing.
-    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("01"));
     QCOMPARE(Find<StaticText>(window.get(), "Placar2")->text(), QStringLiteral("00"));
     QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), remaining);
-    QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("0%"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("00%"));
     QVERIFY(stop->isEnabled());
     QVERIFY(front->isVisible() && end->isVisible());
     // The next statement follows with an empty front place and a plain point.
@@ -318,7 +300,7 @@ class TestLesson4 : public QObject {
       QSKIP("needs the xcb platform and xdotool");
     }
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     window->Pagxaro()->setCurrentIndex(4);
@@ -351,7 +333,7 @@ class TestLesson4 : public QObject {
 
   void onlyTheFinalPointBlinksWhenCxuIsInPlace() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     window->Pagxaro()->setCurrentIndex(4);
     Find<QPushButton>(window.get(), "BitBtn1")->click();
@@ -363,24 +345,24 @@ class TestLesson4 : public QObject {
                 [&] { Find<QPushButton>(window.get(), "BitBtn2")->click(); });
     QCOMPARE(probe.flips[front], 0);
     QVERIFY2(probe.flips[end] >= 6, qPrintable(QString::number(probe.flips[end])));
-    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar3")->text(), QStringLiteral("01"));
   }
 
   void aRunToItsVerdict() {
     LessonFolder data;
     data.folder.Write("ekzercoj/ekz04.dat", "[0402D]\r\na=vi estas brazilano\r\nb=la teo estas varma\r\n");
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     window->Pagxaro()->setCurrentIndex(4);
     auto* stop = Find<QPushButton>(window.get(), "BitBtn3");
     Find<QPushButton>(window.get(), "BitBtn1")->click();
-    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("2"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("02"));
     const QString first = window->CurrentStatement();
     QVERIFY(DropPiece(window.get(), "Cxu", "Cxu_Dest"));
     QVERIFY(DropPiece(window.get(), "Demando", "Punkto"));
     Find<QPushButton>(window.get(), "BitBtn2")->click();
-    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("1"));
-    QCOMPARE(Find<StaticText>(window.get(), "Placar2")->text(), QStringLiteral("1"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("01"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar2")->text(), QStringLiteral("01"));
     QCOMPARE(Find<StaticText>(window.get(), "Placar4")->text(), QStringLiteral("100%"));
     // A statement answered right never comes back.
     QVERIFY(window->CurrentStatement() != first);
@@ -393,7 +375,7 @@ class TestLesson4 : public QObject {
     QVERIFY(DropPiece(window.get(), "Demando", "Punkto"));
     Find<QPushButton>(window.get(), "BitBtn2")->click();
     QCOMPARE(verdict, Messages().smGratulon);
-    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("0"));
+    QCOMPARE(Find<StaticText>(window.get(), "Placar1")->text(), QStringLiteral("00"));
     QVERIFY(Find<QPushButton>(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(!stop->isEnabled());
     QVERIFY(!Find<QPushButton>(window.get(), "BitBtn2")->isEnabled());
@@ -408,7 +390,7 @@ class TestLesson4 : public QObject {
 
   void closingDuringTheCorrectionEndsQuietly() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     Find<QPushButton>(window.get(), "BitBtn1")->click();
     bool boxShown = false;
@@ -435,7 +417,7 @@ class TestLesson4 : public QObject {
     connect(&player, &Mp3Player::NotifyPlayerState, &player, [](int state) {
       if (state == Mp3Player::EndOfStream) RunEndOfStreamAction(QApplication::activeWindow());
     });
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->Pagxaro()->setCurrentIndex(6);
@@ -472,7 +454,7 @@ class TestLesson4 : public QObject {
 
   void readingWithoutItsRecordingSaysSo() {
     LessonFolder data;
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     QString shown;
     WhenModalShown([&](QWidget* modal) {
       shown = qobject_cast<QMessageBox*>(modal)->text();
@@ -490,7 +472,7 @@ class TestLesson4 : public QObject {
     for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
       data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
     }
-    auto window = OpenLesson4();
+    auto window = OpenLesson<TForm4>(4);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

@@ -3,12 +3,13 @@
 #include "gapfilling.h"
 #include "inifile.h"
 #include "lec05.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -31,23 +32,9 @@
 namespace {
 
 // A program folder with lesson 5's data and a sound folder for it.
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz05.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz05.dat")));
-    folder.Write("sonoj/lec05/.keep", "");
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz05.dat"}, {"sonoj/lec05/.keep"}) {}
 };
-
-std::unique_ptr<TForm5> OpenLesson5() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(5, nullptr);
-  auto* form = dynamic_cast<TForm5*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm5>(form);
-}
 
 QList<QPushButton*> SpeakingButtons(QWidget* window) {
   static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
@@ -92,9 +79,7 @@ class TestLesson5 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    CurrentLessonContext() = LessonContext{};
-    CurrentLessonContext().AccusativeCode = QStringLiteral("0202");  // left by a window opened before
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form5"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 05"));
@@ -135,23 +120,13 @@ class TestLesson5 : public QObject {
       QCOMPARE(component->parentWidget()->objectName(), frame.value());
     }
     QVERIFY(!OwnedComponent(window.get(), QStringLiteral("TFrame51")));
-
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("05"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("0501"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("0501"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("0501"));
-    QCOMPARE(context.AccusativeCode, QStringLiteral("0202"));  // not the lesson's to set
-    auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco");
-    QVERIFY(code);
-    QCOMPARE(code->text(), QStringLiteral("0502"));
   }
 
   // A word is spoken from a file named after its caption, a phrase from one named after its button; two different
   // words must never fall on one file, and every phrase must be marked as one.
   void everySpeakingButtonHasItsOwnRecording() {
     LessonFolder data;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     QMap<QString, QString> captionOfFile;
     for (QPushButton* button : SpeakingButtons(window.get())) {
       const QString caption = button->text();
@@ -161,14 +136,15 @@ class TestLesson5 : public QObject {
       QVERIFY2(!captionOfFile.contains(file) || captionOfFile[file] == caption, qPrintable(file));
       captionOfFile.insert(file, caption);
     }
-    QCOMPARE(LessonRecordingPath(QStringLiteral("kiu.mp3")), QStringLiteral("sonoj\\lec05\\kiu.mp3"));
+    QCOMPARE(LessonRecordingPath(window->SoundFolder(), QStringLiteral("kiu.mp3")),
+             QStringLiteral("sonoj\\lec05\\kiu.mp3"));
   }
 
   // The word game, the listening and the pronunciation drills share one list of the window's buttons; the word
   // game's answers are the plain labels that give their meaning.
   void drillItemsNameTheWindowsButtonsAndLabels() {
     LessonFolder data;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     QStringList words;
     QStringList answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0501"), QStringLiteral("D"));
@@ -200,7 +176,7 @@ class TestLesson5 : public QObject {
     ExerciseRecords sentences;
     ExerciseRecords gaps;
     QStringList translations;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     QWidget* gapFrame = OwnedComponent(window.get(), QStringLiteral("TFrame41"));
     const int available = gapFrame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
     const int count = LoadExerciseRecords(sentences, QStringLiteral("0502"), QStringLiteral("D"));
@@ -226,7 +202,7 @@ class TestLesson5 : public QObject {
   void wordGameAsksTheCorrelatives() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     window->show();
     window->Pagxaro()->setCurrentIndex(8);
     auto* game = window->findChild<TFrame1*>(QStringLiteral("TFrame11"));
@@ -247,7 +223,7 @@ class TestLesson5 : public QObject {
   void translationPageKeepsItsAnswers() {
     LessonFolder data;
     {
-      auto window = OpenLesson5();
+      auto window = OpenLesson<TForm5>(5);
       window->show();
       window->Pagxaro()->setCurrentIndex(12);
       QVERIFY(window->SubaParto()->koverto()->isVisible());
@@ -272,14 +248,14 @@ class TestLesson5 : public QObject {
       QCOMPARE(CurrentSettings().LastaPagxo, 12);
     }
     QVERIFY(SettingsFile()->SectionExists("Form5"));
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit51"))->text(), QStringLiteral("Kio estas tio?"));
     QVERIFY(!window->SubaParto()->Savu()->isEnabled());
   }
   // Every page fits the fixed window: its layout needs no more room than the page has.
   void everyPageFitsTheWindow() {
     LessonFolder data;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     for (int i = 0; i < pages->count(); ++i) {
@@ -305,7 +281,7 @@ class TestLesson5 : public QObject {
   void gapFillingRunsOnTheLessonsSentences() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson5();
+    auto window = OpenLesson<TForm5>(5);
     window->show();
     window->Pagxaro()->setCurrentIndex(9);
     auto* gaps = window->findChild<TFrame4*>(QStringLiteral("TFrame41"));

@@ -2,7 +2,7 @@
 #include "coursesounds.h"
 #include "exercisedata.h"
 #include "lec05A.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "messages.h"
@@ -10,6 +10,7 @@
 #include "ownedcomponents.h"
 #include "pelanowindow.h"
 #include "programstart.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -36,22 +37,9 @@ const QByteArray kGeneral = QByteArray(
 const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 // A program folder with lesson 6's data.
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz5A.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz5A.dat")));
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz5A.dat"}) {}
 };
-
-std::unique_ptr<TForm5A> OpenLesson6() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(6, nullptr);
-  auto* form = dynamic_cast<TForm5A*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm5A>(form);
-}
 
 QList<QPushButton*> SpeakingButtons(QWidget* window) {
   static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
@@ -103,7 +91,7 @@ class TestLesson5A : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form5A"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 06"));
@@ -129,7 +117,7 @@ class TestLesson5A : public QObject {
     }
     const QList<QPushButton*> speaking = SpeakingButtons(window.get());
     QCOMPARE(speaking.size(), 57);
-    QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!")));
+    QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!")));
     const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},
                                         {"TFrame41", "EkzKorelativoj"},
                                         {"TFrame21", "PP_Pagxo"},
@@ -140,17 +128,6 @@ class TestLesson5A : public QObject {
       QVERIFY2(component, qPrintable(frame.key()));
       QCOMPARE(component->parentWidget()->objectName(), frame.value());
     }
-
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("5A"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("5A01"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("5A01"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("5A01"));
-    QCOMPARE(context.AccusativeCode, QStringLiteral("5A05"));
-    QCOMPARE(context.AccusativeTextsCode, QStringLiteral("5A05"));
-    auto* code = OwnedComponent(window.get(), QStringLiteral("TFrame41"))->findChild<StaticText*>("Ekzerco");
-    QVERIFY(code);
-    QCOMPARE(code->text(), QStringLiteral("5A02"));
 
     QMap<QString, QString> captionOfFile;
     for (QPushButton* button : speaking) {
@@ -166,15 +143,17 @@ class TestLesson5A : public QObject {
   void wordsAreSpokenFromTheFolderOf5A() {
     LessonFolder data;
     data.folder.Write("sonoj/lec06/kiel.mp3", "x");
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     window->show();
     QPushButton* kiel = ButtonCaptioned(window.get(), QStringLiteral("KIEL"));
     QPushButton* phrase =
-        ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? -- Mi fartas tre bone, dankon!"));
+        ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!"));
     QVERIFY(kiel && phrase);
-    QCOMPARE(LessonRecordingPath(WordRecordingFileName(kiel->objectName(), ComponentTag(kiel), kiel->text())),
+    QCOMPARE(LessonRecordingPath(window->SoundFolder(),
+                                 WordRecordingFileName(kiel->objectName(), ComponentTag(kiel), kiel->text())),
              QStringLiteral("sonoj\\lec5A\\kiel.mp3"));
-    QCOMPARE(LessonRecordingPath(WordRecordingFileName(phrase->objectName(), ComponentTag(phrase), phrase->text())),
+    QCOMPARE(LessonRecordingPath(window->SoundFolder(),
+                                 WordRecordingFileName(phrase->objectName(), ComponentTag(phrase), phrase->text())),
              QStringLiteral("sonoj\\lec5A\\btn%1.mp3").arg(phrase->objectName().mid(6)));
 
     int boxes = 0;
@@ -238,7 +217,7 @@ class TestLesson5A : public QObject {
 
   void drillItemsNameTheWindowsButtonsAndLabels() {
     LessonFolder data;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     QStringList words;
     QStringList answers;
     const int count = LoadExerciseItems(words, QStringLiteral("5A01"), QStringLiteral("D"));
@@ -264,7 +243,7 @@ class TestLesson5A : public QObject {
     ExerciseRecords sentences;
     ExerciseRecords gaps;
     QStringList translations;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     QWidget* gapFrame = OwnedComponent(window.get(), QStringLiteral("TFrame41"));
     const int available = gapFrame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
     const int count = LoadExerciseRecords(sentences, QStringLiteral("5A02"), QStringLiteral("D"));
@@ -298,7 +277,7 @@ class TestLesson5A : public QObject {
     QCOMPARE(LoadExerciseRecords(explanations, QStringLiteral("5A05"), QStringLiteral("K")), count);
     QCOMPARE(LoadExerciseItems(translations, QStringLiteral("5A05"), QStringLiteral("T")), count);
     // Every sentence fits its row of words, with the endings added and the room the frame leaves between words.
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     QWidget* frame = OwnedComponent(window.get(), QStringLiteral("TFrame51"));
     const QFontMetrics wordFont(frame->findChild<StaticText*>(QStringLiteral("Vorto10"))->font());
     const int available = frame->findChild<QWidget*>(QStringLiteral("Vortoj"))->width();
@@ -332,7 +311,7 @@ class TestLesson5A : public QObject {
 
   void translationPageAnswersAreSlotted() {
     LessonFolder data;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     QWidget* page = window->Pagxaro()->widget(13);
     for (int slot = 1; slot <= 10; ++slot) {
       auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(60 + slot));
@@ -352,7 +331,7 @@ class TestLesson5A : public QObject {
   // Every page fits the fixed window: its layout needs no more room than the page has.
   void everyPageFitsTheWindow() {
     LessonFolder data;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     for (int i = 0; i < pages->count(); ++i) {
@@ -378,7 +357,7 @@ class TestLesson5A : public QObject {
   void accusativeRunsOnTheLessonsSentences() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson6();
+    auto window = OpenLesson<TForm5A>(6);
     window->show();
     window->Pagxaro()->setCurrentIndex(12);
     auto* accusative = window->findChild<TFrame5*>(QStringLiteral("TFrame51"));

@@ -1,11 +1,12 @@
 #include "exercisedata.h"
 #include "lec07.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "messages.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -22,22 +23,9 @@
 
 namespace {
 
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz07.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz07.dat")));
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz07.dat"}) {}
 };
-
-std::unique_ptr<TForm7> OpenLesson8() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(8, nullptr);
-  auto* form = dynamic_cast<TForm7*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm7>(form);
-}
 
 QAbstractButton* FrameButton(QWidget* window, const char* frame, const char* button) {
   QWidget* owner = OwnedComponent(window, QLatin1String(frame));
@@ -68,10 +56,7 @@ class TestLesson8 : public QObject {
   void theWindowAsBuilt() {
     LessonFolder data;
     // Fields the window does not use keep the values of the window opened before.
-    CurrentLessonContext().LessonNumber = QStringLiteral("04");
-    CurrentLessonContext().PronunciationCode = QStringLiteral("0403");
-    CurrentLessonContext().ListeningCode = QStringLiteral("0403");
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form7"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 08"));
@@ -103,24 +88,12 @@ class TestLesson8 : public QObject {
     for (QWidget* component : OwnedComponents(window.get())) {
       QVERIFY2(!qobject_cast<QPushButton*>(component), qPrintable(component->objectName()));  // nothing speaks
     }
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.WordGameCode, QStringLiteral("0703"));
-    QCOMPARE(context.AccusativeCode, QStringLiteral("0705"));
-    QCOMPARE(context.AccusativeTextsCode, QStringLiteral("0702"));
-    QCOMPARE(context.LessonNumber, QStringLiteral("04"));
-    QCOMPARE(context.PronunciationCode, QStringLiteral("0403"));
-    QCOMPARE(context.ListeningCode, QStringLiteral("0403"));
-    for (const auto& [frame, code] : {std::pair{"TFrame41", "0701"}, std::pair{"Frame42", "0702"}}) {
-      if (auto* caption = OwnedComponent(window.get(), QLatin1String(frame))->findChild<QLabel*>("Ekzerco")) {
-        QCOMPARE(caption->text(), QLatin1String(code));
-      }
-    }
   }
 
   void theMessageFollowsTheTagsNotTheWindowsOrder() {
     LessonFolder data;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     window->show();
     window->Pagxaro()->setCurrentIndex(12);
     QStringList editOrder;
@@ -162,7 +135,7 @@ class TestLesson8 : public QObject {
   void aRunEndsWhenTheLearnerComesBackToItsPage() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     QAbstractButton* comparisonStart = FrameButton(window.get(), "TFrame41", "BitBtn4");
@@ -202,7 +175,7 @@ class TestLesson8 : public QObject {
   void theAccusativeDrillReadsItsSentencesAndTheAffixTranslations() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     window->show();
     window->Pagxaro()->setCurrentIndex(11);
     QAbstractButton* start = FrameButton(window.get(), "TFrame51", "BitBtn1");
@@ -247,7 +220,7 @@ class TestLesson8 : public QObject {
 
   void drillItemsNameTheWindowsComponents() {
     LessonFolder data;
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     QStringList words, answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0703"), QStringLiteral("D"));
     QVERIFY(count >= 20);
@@ -282,7 +255,7 @@ class TestLesson8 : public QObject {
     if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
     LessonFolder data;
     SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson8();
+    auto window = OpenLesson<TForm7>(8);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

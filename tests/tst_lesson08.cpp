@@ -1,12 +1,13 @@
 #include "exercisedata.h"
 #include "lec08.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "memoplayer.h"
 #include "messages.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -23,23 +24,10 @@
 
 namespace {
 
-struct LessonFolder {
-  TempProgramFolder folder;
-  explicit LessonFolder(bool withPoem = true) {
-    folder.Write("ekzercoj/ekz08.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz08.dat")));
-    if (withPoem) folder.Write("sonoj/lec08/memo1.mp3", "");
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  explicit LessonFolder(bool withPoem = true)
+      : LessonFiles({"ekz08.dat"}, withPoem ? QStringList{"sonoj/lec08/memo1.mp3"} : QStringList{}) {}
 };
-
-std::unique_ptr<TForm8> OpenLesson9() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(9, nullptr);
-  auto* form = dynamic_cast<TForm8*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm8>(form);
-}
 
 QPushButton* OwnButton(QWidget* window, const QString& name) {
   return qobject_cast<QPushButton*>(OwnedComponent(window, name));
@@ -70,8 +58,7 @@ class TestLesson9 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    CurrentLessonContext().LessonNumber = QStringLiteral("06");
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form8"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 09"));
@@ -93,11 +80,6 @@ class TestLesson9 : public QObject {
     }
     QVERIFY(pages->widget(5)->isAncestorOf(OwnedComponent(window.get(), "TFrame11")));
     QVERIFY(pages->widget(6)->isAncestorOf(OwnedComponent(window.get(), "TFrame41")));
-    QCOMPARE(CurrentLessonContext().WordGameCode, QStringLiteral("0803"));
-    QCOMPARE(CurrentLessonContext().LessonNumber, QStringLiteral("06"));  // not set by this window
-    if (auto* code = OwnedComponent(window.get(), "TFrame41")->findChild<QLabel*>("Ekzerco")) {
-      QCOMPARE(code->text(), QStringLiteral("0802"));
-    }
 
     // Page 8: sixteen answers, slots 3..6, 9..12, 15..18 and 21..24, sent as typed.
     QList<int> tags;
@@ -119,7 +101,7 @@ class TestLesson9 : public QObject {
   void pageEightReachesTheMonitorFamilyByFamily() {
     LessonFolder data;
     CurrentSettings().Sistemo = 1;
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     window->show();
     window->Pagxaro()->setCurrentIndex(7);
     qobject_cast<QLineEdit*>(OwnedComponent(window.get(), "Edit93"))->setText(QStringLiteral("esposa, mulher"));
@@ -134,7 +116,7 @@ class TestLesson9 : public QObject {
 
   void thePoemStopsOnAnyPageChange() {
     LessonFolder data;
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     pages->setCurrentIndex(kReadingPage);
@@ -159,7 +141,7 @@ class TestLesson9 : public QObject {
 
   void withoutTheRecordingNothingChanges() {
     LessonFolder data(false);
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     QString shown;
     WhenModalShown([&](QWidget* modal) {
       shown = qobject_cast<QMessageBox*>(modal)->text();
@@ -172,7 +154,7 @@ class TestLesson9 : public QObject {
 
   void drillItemsAndTheReading() {
     LessonFolder data;
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     QStringList words, answers;
     const int count = LoadExerciseItems(words, QStringLiteral("0803"), QStringLiteral("D"));
     QVERIFY(count >= 20);
@@ -212,7 +194,7 @@ class TestLesson9 : public QObject {
     if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
     LessonFolder data;
     SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson9();
+    auto window = OpenLesson<TForm8>(9);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

@@ -1,13 +1,14 @@
 #include "exercisedata.h"
 #include "gapfilling.h"
 #include "lec09.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "memoplayer.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -30,23 +31,11 @@ namespace {
 const QString kData = QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz09.dat");
 
 // A program folder with lesson 10's data and the recordings of its readings.
-struct LessonFolder {
-  TempProgramFolder folder;
-  explicit LessonFolder(const QStringList& recordings = {"memo4", "memo6", "memo8"}) {
-    folder.Write("ekzercoj/ekz09.dat", ReadFileBytes(kData));
+struct LessonFolder : LessonFiles {
+  explicit LessonFolder(const QStringList& recordings = {"memo4", "memo6", "memo8"}) : LessonFiles({"ekz09.dat"}) {
     for (const QString& recording : recordings) folder.Write("sonoj/lec09/" + recording + ".mp3", "ID3");
-    OpenSettingsFile();
   }
-  ~LessonFolder() { CloseSettingsFile(); }
 };
-
-std::unique_ptr<TForm9> OpenLesson10() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(10, nullptr);
-  auto* form = dynamic_cast<TForm9*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm9>(form);
-}
 
 template <typename T = QPushButton>
 T* Find(QWidget* window, const QString& name) {
@@ -93,10 +82,7 @@ class TestLesson10 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    CurrentLessonContext() = LessonContext{};
-    CurrentLessonContext().LessonNumber = QStringLiteral("08");
-    CurrentLessonContext().WordGameCode = QStringLiteral("0703");
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form9"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 10"));
@@ -125,16 +111,9 @@ class TestLesson10 : public QObject {
     QVERIFY(qobject_cast<TFrame4*>(Find<QWidget>(pages->widget(9), "Frame42")));
     QCOMPARE(QString(Find<QWidget>(pages->widget(10), "TFrame51")->metaObject()->className()), "TFrame5");
 
-    // No speaking buttons: the window keeps the sound folder of the one before.
+    // No speaking buttons.
     static const QRegularExpression speaking(QStringLiteral("^Button\\d+$"));
     QVERIFY(window->findChildren<QPushButton*>(speaking).isEmpty());
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.LessonNumber, QStringLiteral("08"));
-    QCOMPARE(context.WordGameCode, QStringLiteral("0703"));
-    QCOMPARE(context.AccusativeCode, QStringLiteral("0905"));
-    QCOMPARE(context.AccusativeTextsCode, QStringLiteral("0901"));
-    QCOMPARE(Find<StaticText>(Find<QWidget>(window.get(), "TFrame41"), "Ekzerco")->text(), QStringLiteral("0902"));
-    QCOMPARE(Find<StaticText>(Find<QWidget>(window.get(), "Frame42"), "Ekzerco")->text(), QStringLiteral("0901"));
 
     // Each reading page: its text with Tag 1 and its answer memo with Tag 128.
     const std::pair<const char*, const char*> readings[] = {
@@ -160,7 +139,7 @@ class TestLesson10 : public QObject {
 
   void theReadingsAreRecordedFromTheirTexts() {
     LessonFolder data;
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     QMap<QString, QString> said;
     for (const LessonRecording& recording : window->Recordings()) said[recording.relativePath] = recording.text;
     QCOMPARE(said.size(), 3);
@@ -182,7 +161,7 @@ class TestLesson10 : public QObject {
 
   void turningThePageSilencesTheReading() {
     LessonFolder data;
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     window->Pagxaro()->setCurrentIndex(PageIndex(window.get(), "EkzTraduko1"));
     auto* play = Find(window.get(), "BitBtn10");
@@ -199,7 +178,7 @@ class TestLesson10 : public QObject {
 
   void playersStopInTheirOrder() {
     LessonFolder data;
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     const QStringList plays{"Butono1", "BitBtn7", "BitBtn10"};
     QList<QPushButton*> buttons;
@@ -221,7 +200,7 @@ class TestLesson10 : public QObject {
 
   void aMissingRecordingStopsOnlyItsPlayer() {
     LessonFolder data({"memo4", "memo8"});
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     window->Pagxaro()->setCurrentIndex(PageIndex(window.get(), "EkzTraduko2"));
     QString shown;
@@ -245,7 +224,7 @@ class TestLesson10 : public QObject {
     CurrentSettings().Sistemo = 1;
     const QString translation = QStringLiteral("Era um belo domingo (dimanĉo).\nAna foi ao parque com o seu cachorro.");
     {
-      auto window = OpenLesson10();
+      auto window = OpenLesson<TForm9>(10);
       window->show();
       window->Pagxaro()->setCurrentIndex(PageIndex(window.get(), "EkzTraduko3"));
       Find<QPlainTextEdit>(window.get(), "Memo9")->setPlainText(translation);
@@ -263,7 +242,7 @@ class TestLesson10 : public QObject {
       QCOMPARE(message.address.toString(QUrl::FullyEncoded),
                QStringLiteral("mailto:monitoro@example.org?subject=Leciono%2010%20-%20Pagxo%2013"));
     }
-    auto window = OpenLesson10();  // the memo comes back with its two lines
+    auto window = OpenLesson<TForm9>(10);  // the memo comes back with its two lines
     QCOMPARE(Find<QPlainTextEdit>(window.get(), "Memo9")->toPlainText(), translation);
     QCOMPARE(Find<QPlainTextEdit>(window.get(), "Memo5")->toPlainText(), QString());
   }
@@ -278,7 +257,7 @@ class TestLesson10 : public QObject {
         data.folder.Write("figuroj/" + name, ReadFileBytes(pictures.filePath(name)));
       }
     }
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     for (int i = 0; i < pages->count(); ++i) {
@@ -304,7 +283,7 @@ class TestLesson10 : public QObject {
 
   void barFollowsThePageKind() {
     LessonFolder data;
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     TFrame6* bar = window->SubaParto();
     const std::tuple<int, bool, bool> expectations[] = {{0, false, false}, {3, false, true},   {7, true, true},
@@ -318,7 +297,7 @@ class TestLesson10 : public QObject {
 
   void aGapFillingRunEndsOnReturnToItsPage() {
     LessonFolder data;
-    auto window = OpenLesson10();
+    auto window = OpenLesson<TForm9>(10);
     window->show();
     auto* frame = Find<TFrame4>(window.get(), "TFrame41");
     auto* other = Find<TFrame4>(window.get(), "Frame42");

@@ -1,10 +1,11 @@
 #include "inifile.h"
 #include "lec01.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -27,23 +28,9 @@
 namespace {
 
 // A program folder with lesson 1's data and a sound folder for it.
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz01.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz01.dat")));
-    folder.Write("sonoj/lec01/.keep", "");
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz01.dat"}, {"sonoj/lec01/.keep"}) {}
 };
-
-std::unique_ptr<TForm1> OpenLesson1() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(1, nullptr);
-  auto* form = dynamic_cast<TForm1*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm1>(form);
-}
 
 template <typename T>
 T* Find(QWidget* window, const char* name) {
@@ -67,7 +54,7 @@ class TestLesson1 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form1"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 01"));
@@ -90,9 +77,6 @@ class TestLesson1 : public QObject {
       }
     }
     QCOMPARE(speaking, 179);
-    QCOMPARE(CurrentLessonContext().LessonNumber, QStringLiteral("01"));
-    QCOMPARE(CurrentLessonContext().WordGameCode, QStringLiteral("0103"));
-    QCOMPARE(CurrentLessonContext().PronunciationCode, QStringLiteral("0102"));
     QCOMPARE(window->SubaParto()->Eliri()->toolTip(), Messages().smPordo);
   }
 
@@ -100,25 +84,25 @@ class TestLesson1 : public QObject {
     LessonFolder data;
     CurrentSettings().LastaPagxo = 5;
     {
-      auto window = OpenLesson1();
+      auto window = OpenLesson<TForm1>(1);
       window->show();
       QCOMPARE(window->Pagxaro()->currentIndex(), 0);
     }
     ResumeRequested() = true;
     {
-      auto window = OpenLesson1();
+      auto window = OpenLesson<TForm1>(1);
       window->show();
       QCOMPARE(window->Pagxaro()->currentIndex(), 5);
     }
     CurrentSettings().LastaPagxo = 99;  // an edited file
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     QCOMPARE(window->Pagxaro()->currentIndex(), 0);
   }
 
   void pagesTurnAndWrap() {
     LessonFolder data;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTabWidget* pages = window->Pagxaro();
@@ -144,7 +128,7 @@ class TestLesson1 : public QObject {
 
   void barFollowsThePageKind() {
     LessonFolder data;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     TFrame6* bar = window->SubaParto();
     struct Expectation {
@@ -164,7 +148,7 @@ class TestLesson1 : public QObject {
   void answersAreKeptHoweverTheWindowCloses() {
     LessonFolder data;
     {
-      auto window = OpenLesson1();
+      auto window = OpenLesson<TForm1>(1);
       window->show();
       QVERIFY(!window->SubaParto()->Savu()->isEnabled());
       window->Pagxaro()->setCurrentIndex(11);
@@ -178,7 +162,7 @@ class TestLesson1 : public QObject {
       QCOMPARE(CurrentSettings().LastaLeciono, 1);
       QCOMPARE(CurrentSettings().LastaPagxo, 11);
     }
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     QCOMPARE(Find<QLineEdit>(window.get(), "Edit2")->text(), QStringLiteral("La teo estas varma."));
     QCOMPARE(Find<QLineEdit>(window.get(), "Edit11")->text(), QStringLiteral("Nia urbo estos tre bela."));
     QCOMPARE(Find<QLineEdit>(window.get(), "Edit5")->text(), QString());
@@ -190,7 +174,7 @@ class TestLesson1 : public QObject {
   void aFailedSaveKeepsTheAnswersInTheWindow() {
     LessonFolder data;
     QDir().mkpath(data.folder.Path("konfig.ini"));
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->Pagxaro()->setCurrentIndex(11);
     Find<QLineEdit>(window.get(), "Edit2")->setText(QStringLiteral("La teo estas varma."));
@@ -241,7 +225,7 @@ class TestLesson1 : public QObject {
 
   void leavingWithoutTypingWritesNoAnswers() {
     LessonFolder data;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->SubaParto()->EliriClick();
     QVERIFY(!window->isVisible());
@@ -260,7 +244,7 @@ class TestLesson1 : public QObject {
     LessonFolder data;
     CurrentSettings().Sistemo = system;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->Pagxaro()->setCurrentIndex(11);
     const QStringList answers{"La teo estas varma.",
@@ -287,7 +271,7 @@ class TestLesson1 : public QObject {
   void wordListeningGame() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->Pagxaro()->setCurrentIndex(1);
     auto* start = Find<QPushButton>(window.get(), "BitBtn1");
@@ -356,7 +340,7 @@ class TestLesson1 : public QObject {
 
   void closingDuringTheBlinkEndsTheGameQuietly() {
     LessonFolder data;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->Pagxaro()->setCurrentIndex(1);
     Find<QPushButton>(window.get(), "BitBtn1")->click();
@@ -382,7 +366,7 @@ class TestLesson1 : public QObject {
   void wordGameOnItsPage() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     window->show();
     window->Pagxaro()->setCurrentIndex(10);
     auto* game = window->findChild<TFrame1*>(QStringLiteral("TFrame11"));
@@ -406,7 +390,7 @@ class TestLesson1 : public QObject {
   void gameNeedsItsSoundFolder() {
     TempProgramFolder folder;
     folder.Write("ekzercoj/ekz01.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz01.dat")));
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     QString shown;
     WhenModalShown([&](QWidget* modal) {
       shown = qobject_cast<QMessageBox*>(modal)->text();
@@ -420,7 +404,7 @@ class TestLesson1 : public QObject {
   void tooFewWordsAreTold() {
     LessonFolder data;
     data.folder.Write("ekzercoj/ekz01.dat", "[0101D]\r\n1=mi\r\n2=vi\r\n");
-    auto window = OpenLesson1();
+    auto window = OpenLesson<TForm1>(1);
     QString shown;
     WhenModalShown([&](QWidget* modal) {
       shown = qobject_cast<QMessageBox*>(modal)->text();

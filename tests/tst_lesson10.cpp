@@ -1,12 +1,13 @@
+#include "drillpanel.h"
 #include "exercisedata.h"
 #include "lec10.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
 #include "programpaths.h"
-#include "scoreboard.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -31,13 +32,10 @@ namespace {
 const QString kData = QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz10.dat");
 
 // A program folder with lesson 11's data, or with other time items.
-struct LessonFolder {
-  TempProgramFolder folder;
-  explicit LessonFolder(const QByteArray& data = ReadFileBytes(kData)) {
+struct LessonFolder : LessonFiles {
+  explicit LessonFolder(const QByteArray& data = ReadFileBytes(kData)) : LessonFiles({}) {
     folder.Write("ekzercoj/ekz10.dat", data);
-    OpenSettingsFile();
   }
-  ~LessonFolder() { CloseSettingsFile(); }
 };
 
 const QByteArray kHalfPastNine =
@@ -47,14 +45,6 @@ const QByteArray kHalfPastNine =
 const QByteArray kTwoTimes =
     "[1001D]\n1=la na\xc5\xad"
     "a kaj duono\n2=la dek-kvina\n[1001R]\n1=09:30\n2=15:00\n";
-
-std::unique_ptr<TForm10> OpenLesson11() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(11, nullptr);
-  auto* form = dynamic_cast<TForm10*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm10>(form);
-}
 
 template <typename T = QPushButton>
 T* Find(QWidget* window, const QString& name) {
@@ -89,11 +79,7 @@ class TestLesson11 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    CurrentLessonContext() = LessonContext{};
-    CurrentLessonContext().LessonNumber = QStringLiteral("5A");
-    CurrentLessonContext().PronunciationCode = QStringLiteral("5A01");
-    CurrentLessonContext().AccusativeCode = QStringLiteral("5A05");
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form10"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 11"));
@@ -120,13 +106,6 @@ class TestLesson11 : public QObject {
     QVERIFY(qobject_cast<TFrame1*>(Find<QWidget>(pages->widget(4), "TFrame11")));
     static const QRegularExpression speaking(QStringLiteral("^Button\\d+$"));
     QVERIFY(window->findChildren<QPushButton*>(speaking).isEmpty());
-
-    const LessonContext& context = CurrentLessonContext();
-    QCOMPARE(context.WordGameCode, QStringLiteral("1003"));
-    QVERIFY(context.PronunciationCode.isEmpty());
-    QVERIFY(context.ListeningCode.isEmpty());
-    QCOMPARE(context.LessonNumber, QStringLiteral("5A"));  // not set by this window
-    QCOMPARE(context.AccusativeCode, QStringLiteral("5A05"));
 
     // The drill at rest.
     QWidget* drill = pages->widget(6);
@@ -168,7 +147,7 @@ class TestLesson11 : public QObject {
   // answer is the label beside it.
   void wordGameItemsNameTheirLabels() {
     LessonFolder data;
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     QStringList words, labels;
     const int count = LoadExerciseItems(words, QStringLiteral("1003"), QStringLiteral("D"));
     QCOMPARE(LoadExerciseItems(labels, QStringLiteral("1003"), QStringLiteral("R")), count);
@@ -190,7 +169,7 @@ class TestLesson11 : public QObject {
     window->Pagxaro()->setCurrentIndex(4);
     auto* game = Find<TFrame1>(window.get(), "TFrame11");
     Find(game, "BitBtn18")->click();
-    QCOMPARE(Find<StaticText>(game, "Placar15")->text(), QString::number(count));
+    QCOMPARE(Find<StaticText>(game, "Placar15")->text(), DrillPanel::TwoDigits(count));
     Find(game, "BitBtn20")->click();
   }
 
@@ -204,7 +183,7 @@ class TestLesson11 : public QObject {
         data.folder.Write("figuroj/" + name, ReadFileBytes(pictures.filePath(name)));
       }
     }
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     QTabWidget* pages = window->Pagxaro();
     for (int i = 0; i < pages->count(); ++i) {
@@ -228,37 +207,15 @@ class TestLesson11 : public QObject {
     }
   }
 
-  void typedTimes_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("time");
-    QTest::newRow("two-digit hour") << "09:30"
-                                    << "09:30";
-    QTest::newRow("one-digit hour") << " 9:30"
-                                    << "09:30";
-    QTest::newRow("no hour") << "  :30"
-                             << "00:30";
-    QTest::newRow("one-digit minutes") << "09:3 "
-                                       << "09:3";
-    QTest::newRow("hour digit then blank") << "9 :30"
-                                           << "90:30";
-    QTest::newRow("no minutes") << "12:  "
-                                << "12:";
-  }
-  void typedTimes() {
-    QFETCH(QString, box);
-    QFETCH(QString, time);
-    QCOMPARE(TForm10::TypedTime(box), time);
-  }
-
   void aOneDigitHourIsAccepted() {
     LessonFolder data(kHalfPastNine);
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->Pagxaro()->setCurrentIndex(6);
     auto* box = Find<QLineEdit>(window.get(), "MaskEdit1");
     Find(window.get(), "BitBtn1")->click();
-    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("02"));
     QVERIFY(Find<StaticText>(window.get(), "Vorto0")->isVisible());
     QString verdict;
     WhenModalShown([&](QWidget* modal) {
@@ -283,7 +240,7 @@ class TestLesson11 : public QObject {
 
   void confirmWithNothingTypedDoesNothing() {
     LessonFolder data(kTwoTimes);
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     window->Pagxaro()->setCurrentIndex(6);
     Find(window.get(), "BitBtn1")->click();
@@ -291,7 +248,7 @@ class TestLesson11 : public QObject {
     Find(window.get(), "BitBtn2")->click();
     QTest::keyClick(Find<QLineEdit>(window.get(), "MaskEdit1"), Qt::Key_Return);
     QCOMPARE(window->CurrentTime(), time);
-    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("02"));
     QCOMPARE(Counter(window.get(), 2), QStringLiteral("00"));
     QCOMPARE(Counter(window.get(), 3), QStringLiteral("00"));
     QCOMPARE(Counter(window.get(), 4), QStringLiteral("00%"));
@@ -303,7 +260,7 @@ class TestLesson11 : public QObject {
   // right answer brings the verdict and the counters keep the score.
   void aWrongAnswerThenTheRunToItsEnd() {
     LessonFolder data(kTwoTimes);
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->Pagxaro()->setCurrentIndex(6);
@@ -342,9 +299,9 @@ class TestLesson11 : public QObject {
     QCOMPARE(shown, expected);
     QVERIFY(korekta->isHidden());
     QVERIFY(confirm->isEnabled() && stop->isEnabled());
-    QCOMPARE(Counter(window.get(), 3), QStringLiteral("1"));
-    QCOMPARE(Counter(window.get(), 4), QStringLiteral("0%"));
-    QCOMPARE(Counter(window.get(), 1), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 3), QStringLiteral("01"));
+    QCOMPARE(Counter(window.get(), 4), QStringLiteral("00%"));
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("02"));
     // The next sentence is drawn while page 1 is shown; the box has the focus on return.
     window->Pagxaro()->setCurrentIndex(6);
     QCOMPARE(window->focusWidget(), box);
@@ -359,8 +316,8 @@ class TestLesson11 : public QObject {
       confirm->click();
     }
     QCOMPARE(verdict, Messages().smDenove);  // 2 of 3: 67 %
-    QCOMPARE(Counter(window.get(), 1), QStringLiteral("0"));
-    QCOMPARE(Counter(window.get(), 2), QStringLiteral("2"));
+    QCOMPARE(Counter(window.get(), 1), QStringLiteral("00"));
+    QCOMPARE(Counter(window.get(), 2), QStringLiteral("02"));
     QCOMPARE(Counter(window.get(), 4), QStringLiteral("67%"));
     QVERIFY(Find(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(!stop->isEnabled() && !confirm->isEnabled() && !box->isEnabled());
@@ -369,7 +326,7 @@ class TestLesson11 : public QObject {
 
   void closingDuringTheBlinkEndsTheDrillQuietly() {
     LessonFolder data(kTwoTimes);
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     window->Pagxaro()->setCurrentIndex(6);
     Find(window.get(), "BitBtn1")->click();
@@ -390,7 +347,7 @@ class TestLesson11 : public QObject {
 
   void withoutItemsTheDrillDoesNotStart() {
     LessonFolder data("[1003D]\n1=nun\n");
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     window->Pagxaro()->setCurrentIndex(6);
     QCOMPARE(MessageShownBy([&] { Find(window.get(), "BitBtn1")->click(); }), MissingData(QStringLiteral("1001")));
@@ -402,7 +359,7 @@ class TestLesson11 : public QObject {
 
   void stopKeepsTheCounters() {
     LessonFolder data;
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     window->Pagxaro()->setCurrentIndex(6);
     Find(window.get(), "BitBtn1")->click();
@@ -412,7 +369,7 @@ class TestLesson11 : public QObject {
     QTest::keyClick(box, Qt::Key_Return);
     Find(window.get(), "BitBtn3")->click();
     QCOMPARE(Counter(window.get(), 1), QStringLiteral("23"));
-    QCOMPARE(Counter(window.get(), 2), QStringLiteral("1"));
+    QCOMPARE(Counter(window.get(), 2), QStringLiteral("01"));
     QCOMPARE(Counter(window.get(), 4), QStringLiteral("100%"));
     QVERIFY(!box->isEnabled());
     QVERIFY(window->CurrentTime().isEmpty());
@@ -436,7 +393,7 @@ class TestLesson11 : public QObject {
   void theWrittenExerciseGoesInTagOrder() {
     LessonFolder data;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
-    auto window = OpenLesson11();
+    auto window = OpenLesson<TForm10>(11);
     window->show();
     window->Pagxaro()->setCurrentIndex(10);
     for (auto* edit : window->Pagxaro()->widget(10)->findChildren<QLineEdit*>()) {

@@ -1,7 +1,7 @@
 #include "accusative.h"
 #include "exercisedata.h"
 #include "lec11.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "memoplayer.h"
@@ -11,6 +11,7 @@
 #include "navigationbar.h"
 #include "playeractions.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -30,22 +31,9 @@
 namespace {
 
 // A program folder with lesson 12's data.
-struct LessonFolder {
-  TempProgramFolder folder;
-  LessonFolder() {
-    folder.Write("ekzercoj/ekz11.dat", ReadFileBytes(QStringLiteral(PELANO_PROGRAM_DIR "ekzercoj/ekz11.dat")));
-    OpenSettingsFile();
-  }
-  ~LessonFolder() { CloseSettingsFile(); }
+struct LessonFolder : LessonFiles {
+  LessonFolder() : LessonFiles({"ekz11.dat"}) {}
 };
-
-std::unique_ptr<TForm11> OpenLesson12() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(12, nullptr);
-  auto* form = dynamic_cast<TForm11*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm11>(form);
-}
 
 template <typename T = QPushButton>
 T* Find(QWidget* window, const char* name) {
@@ -91,9 +79,7 @@ class TestLesson12 : public QObject {
 
   void theWindowAsBuilt() {
     LessonFolder data;
-    CurrentLessonContext().LessonNumber = QStringLiteral("07");
-    CurrentLessonContext().WordGameCode = QStringLiteral("1003");
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form11"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 12"));
@@ -107,10 +93,6 @@ class TestLesson12 : public QObject {
       QCOMPARE(ComponentTag(pages->widget(i)), i == 9 ? 128 : 0);
     }
     // Only the accusative codes are the window's; the rest stay as the window before left them.
-    QCOMPARE(CurrentLessonContext().AccusativeCode, QStringLiteral("1102"));
-    QCOMPARE(CurrentLessonContext().AccusativeTextsCode, QStringLiteral("1102"));
-    QCOMPARE(CurrentLessonContext().LessonNumber, QStringLiteral("07"));
-    QCOMPARE(CurrentLessonContext().WordGameCode, QStringLiteral("1003"));
     QVERIFY(pages->widget(3)->findChild<QWidget*>(QStringLiteral("TFrame51")));
 
     // The article page: the article and the translation share slot 1, the glossary takes no part.
@@ -166,7 +148,7 @@ class TestLesson12 : public QObject {
   void accusativeExerciseRunsOnItsPage() {
     LessonFolder data;
     SoundsEnabled() = false;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     window->Pagxaro()->setCurrentIndex(3);
     auto* frame = Find<TFrame5>(window.get(), "TFrame51");
@@ -195,7 +177,7 @@ class TestLesson12 : public QObject {
     data.folder.Write("sonoj/lec11/.keep", "");
     QVERIFY(!MakeToneMp3(data.folder.Path(QStringLiteral("sonoj/lec11")), "fragoj", 4.0, 22050, 1).isEmpty());
     PlayerUnderTest sound;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTabWidget* pages = window->Pagxaro();
@@ -229,7 +211,7 @@ class TestLesson12 : public QObject {
   void articleStopsOnAnyOtherPage() {
     LessonFolder data;
     data.folder.Write("sonoj/lec11/memo10.mp3", "ID3");
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     auto* play = Find(window.get(), "BitBtn4");
     for (int page : {8, 7, 0}) {
@@ -245,7 +227,7 @@ class TestLesson12 : public QObject {
 
   void songWithoutItsRecordingSaysSo() {
     LessonFolder data;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     window->Pagxaro()->setCurrentIndex(7);
     QString shown;
@@ -265,7 +247,7 @@ class TestLesson12 : public QObject {
     data.folder.Write("sonoj/lec11/.keep", "");
     QVERIFY(!MakeToneMp3(data.folder.Path(QStringLiteral("sonoj/lec11")), "fragoj", 4.0, 22050, 1).isEmpty());
     PlayerUnderTest sound;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     window->Pagxaro()->setCurrentIndex(8);
     Find(window.get(), "Butono1")->click();
@@ -282,7 +264,7 @@ class TestLesson12 : public QObject {
     LessonFolder data;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     window->Pagxaro()->setCurrentIndex(7);
     for (const char* name : {"StaticText5", "StaticText6", "StaticText7"}) {
@@ -310,7 +292,7 @@ class TestLesson12 : public QObject {
   void articleAndTranslationSentTogether() {
     LessonFolder data;
     CurrentSettings().Sistemo = 1;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     window->Pagxaro()->setCurrentIndex(9);
     const QString translation = QStringLiteral("Congresso de esperanto no Brasil.\nNa semana passada…");
@@ -331,7 +313,7 @@ class TestLesson12 : public QObject {
 
   void recordingsSayTheArticle() {
     LessonFolder data;
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     bool found = false;
     for (const LessonRecording& recording : window->Recordings()) {
       if (recording.relativePath != QStringLiteral("sonoj\\lec11\\memo10.mp3")) continue;
@@ -348,7 +330,7 @@ class TestLesson12 : public QObject {
     for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
       data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
     }
-    auto window = OpenLesson12();
+    auto window = OpenLesson<TForm11>(12);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

@@ -1,11 +1,12 @@
 #include "lec12.h"
-#include "lessoncontext.h"
+#include "lessonfixture.h"
 #include "lessonwindows.h"
 #include "letters.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
+#include "resumerequest.h"
 #include "settings.h"
 #include "statictext.h"
 #include "testsupport.h"
@@ -36,19 +37,9 @@ struct TranslationInForce {
   ~TranslationInForce() { CloseTranslationFile(); }
 };
 
-struct ExamFolder {
-  TempProgramFolder folder;
-  ExamFolder() { OpenSettingsFile(); }
-  ~ExamFolder() { CloseSettingsFile(); }
+struct ExamFolder : LessonFiles {
+  ExamFolder() : LessonFiles({}) {}
 };
-
-std::unique_ptr<TForm12> OpenExam() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(13, nullptr);
-  auto* form = dynamic_cast<TForm12*>(window.get());
-  if (!form) return nullptr;
-  window.release();
-  return std::unique_ptr<TForm12>(form);
-}
 
 template <typename T>
 T* Find(QWidget* window, const QString& name) {
@@ -58,7 +49,7 @@ T* Find(QWidget* window, const QString& name) {
 // The question labels, by their Tag, and the first words of their texts.
 const QList<std::pair<int, QString>> kQuestions{{1, "1. Coloque no plural as seguintes palavras:"},
                                                 {11, "2. Coloque no feminino os seguintes nomes:"},
-                                                {21, "3. Indique o contrário dos seguintes nomes:"},
+                                                {21, "3. Indique o contrário dos seguintes adjetivos:"},
                                                 {31, "4."},
                                                 {40, "5."},
                                                 {49, "6. Escreva a frase com o correlativo correto:"},
@@ -117,12 +108,7 @@ class TestFinalExam : public QObject {
 
   void theWindowAsBuilt() {
     ExamFolder data;
-    LessonContext before;
-    before.LessonNumber = QStringLiteral("09");
-    before.WordGameCode = QStringLiteral("1003");
-    before.AccusativeCode = QStringLiteral("1102");
-    CurrentLessonContext() = before;
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     QVERIFY(window);
     QCOMPARE(window->objectName(), QStringLiteral("Form12"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Fina Ekzameno"));
@@ -133,10 +119,7 @@ class TestFinalExam : public QObject {
       QCOMPARE(pages->widget(i)->property("icon").toInt(), i == 4 ? 8 : 3);
       QCOMPARE(ComponentTag(pages->widget(i)), i == 4 ? 128 : 2);
     }
-    // The exam sets nothing of the shared context.
-    QCOMPARE(CurrentLessonContext().LessonNumber, before.LessonNumber);
-    QCOMPARE(CurrentLessonContext().WordGameCode, before.WordGameCode);
-    QCOMPARE(CurrentLessonContext().AccusativeCode, before.AccusativeCode);
+    // The exam stays silent.
     QVERIFY(window->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^Button\\d+$"))).isEmpty());
 
     for (const auto& [tag, text] : kQuestions) {
@@ -176,7 +159,7 @@ class TestFinalExam : public QObject {
 
   void barShowsTheEnvelopeOnTheLastPageOnly() {
     ExamFolder data;
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     window->show();
     TFrame6* bar = window->SubaParto();
     for (int page = 0; page < 5; ++page) {
@@ -190,7 +173,7 @@ class TestFinalExam : public QObject {
     ExamFolder data;
     CurrentSettings().Sistemo = 1;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     window->show();
     const QMap<int, QLineEdit*> edits = EditsByTag(window.get());
     for (auto it = edits.begin(); it != edits.end(); ++it) it.value()->setText(QStringLiteral("ĉ%1").arg(it.key()));
@@ -232,7 +215,7 @@ class TestFinalExam : public QObject {
     ExamFolder data;
     QMap<int, QString> typed;
     {
-      auto window = OpenExam();
+      auto window = OpenLesson<TForm12>(13);
       window->show();
       window->Pagxaro()->setCurrentIndex(1);
       const QMap<int, QLineEdit*> edits = EditsByTag(window.get());
@@ -244,7 +227,7 @@ class TestFinalExam : public QObject {
       QVERIFY(!window->SubaParto()->Savu()->isEnabled());
       window->close();
     }
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     const QMap<int, QLineEdit*> edits = EditsByTag(window.get());
     for (auto it = typed.begin(); it != typed.end(); ++it) QCOMPARE(edits[it.key()]->text(), it.value());
     QCOMPARE(edits[34]->text(), QString());
@@ -283,7 +266,7 @@ class TestFinalExam : public QObject {
     ExamFolder data;
     TranslationInForce translation(data.folder);
     TForm19 translator;
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     window->Pagxaro()->setCurrentIndex(2);
@@ -321,7 +304,7 @@ class TestFinalExam : public QObject {
     for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
       data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
     }
-    auto window = OpenExam();
+    auto window = OpenLesson<TForm12>(13);
     window->show();
     for (int i = 0; i < window->Pagxaro()->count(); ++i) {
       window->Pagxaro()->setCurrentIndex(i);

@@ -1,5 +1,4 @@
 #include "hattypingfilter.h"
-#include "lessoncontext.h"
 #include "listening.h"
 #include "messages.h"
 #include "settings.h"
@@ -24,8 +23,8 @@ struct ListeningWindow : DrillTestWindow {
   explicit ListeningWindow(const QByteArray& data, bool soundFolder = true) {
     folder.Write("ekzercoj/ekz09.dat", data);
     if (soundFolder) folder.Write("sonoj/lec09/.keep", "");
-    CurrentLessonContext().ListeningCode = QStringLiteral("0902");
-    CurrentLessonContext().PronunciationCode = QStringLiteral("0902");
+    window.codes.listening = "0902";
+    window.soundFolder = QStringLiteral("09");
     AddButton(AddPage(), 7, QStringLiteral("Ĉu vi parolas Esperanton?"));
     frame = AddFrame<TFrame3>(QString(), QStringLiteral("TFrame31"));
   }
@@ -61,7 +60,7 @@ class TestListening : public QObject {
   void answersAreComparedInTheirNormalForm() {
     ListeningWindow w("[0902D]\r\n1=7\r\n");
     w.Start();
-    QCOMPARE(w.Text("placar5"), QStringLiteral("1"));
+    QCOMPARE(w.Text("placar5"), QStringLiteral("01"));
     QCOMPARE(w.frame->ExpectedAnswer(), QStringLiteral("Ĉu vi parolas Esperanton?"));
     QVERIFY(w.frame->CurrentSound().endsWith(QStringLiteral("sonoj/lec09/Btn7.mp3")));
     QString verdict;
@@ -71,8 +70,8 @@ class TestListening : public QObject {
     });
     w.Answer(QStringLiteral("  ĉu  Vi parolas ESPERANTON?. "));
     QCOMPARE(w.Text("StaticText72"), QStringLiteral("ĉu vi parolas esperanton?"));
-    QCOMPARE(w.Text("placar6"), QStringLiteral("1"));
-    QCOMPARE(w.Text("placar5"), QStringLiteral("0"));
+    QCOMPARE(w.Text("placar6"), QStringLiteral("01"));
+    QCOMPARE(w.Text("placar5"), QStringLiteral("00"));
     QCOMPARE(w.Text("placar8"), QStringLiteral("100%"));
     QCOMPARE(verdict, Messages().smGratulon);
     QVERIFY(!w.Get<QLineEdit>("Edit1")->isEnabled());  // the run has ended
@@ -88,7 +87,7 @@ class TestListening : public QObject {
     const bool wantsChambro = w.frame->ExpectedAnswer() == QStringLiteral("ĉambro");
     QTest::keyClicks(edit, wantsChambro ? "cxambro" : "domo");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(w.Text("placar6"), QStringLiteral("1"));
+    QCOMPARE(w.Text("placar6"), QStringLiteral("01"));
   }
 
   void emptyAnswerChangesNothing() {
@@ -121,8 +120,8 @@ class TestListening : public QObject {
     QVERIFY(correctionShown);
     QVERIFY(repeatDisabled);
     QVERIFY(!w.Get<StaticText>("Korekta")->isVisible());
-    QCOMPARE(w.Text("placar7"), QStringLiteral("1"));
-    QCOMPARE(w.Text("placar8"), QStringLiteral("0%"));
+    QCOMPARE(w.Text("placar7"), QStringLiteral("01"));
+    QCOMPARE(w.Text("placar8"), QStringLiteral("00%"));
     QVERIFY(w.Get<QPushButton>("BitBtn9")->isEnabled());
     // "aŭ" is spoken from auh.mp3.
     for (int i = 0; i < 20 && !w.frame->CurrentSound().endsWith(QStringLiteral("auh.mp3")); ++i) {
@@ -141,7 +140,7 @@ class TestListening : public QObject {
     WhenModalShown([](QWidget* modal) { modal->close(); });
     for (int i = 0; i < 48; ++i) w.Answer(w.frame->ExpectedAnswer());
     QCOMPARE(w.Text("placar6"), QStringLiteral("48"));
-    QCOMPARE(w.Text("placar5"), QStringLiteral("0"));
+    QCOMPARE(w.Text("placar5"), QStringLiteral("00"));
     for (int line = 72; line <= 119; ++line)
       QVERIFY(!w.Text(qPrintable(QStringLiteral("StaticText%1").arg(line))).isEmpty());
     QVERIFY(w.Get<QPushButton>("BitBtn8")->isEnabled());
@@ -162,7 +161,7 @@ class TestListening : public QObject {
   void closingDuringTheCorrection() {
     ListeningWindow w("[0902D]\r\n1=domo\r\n2=kato\r\n");
     w.Start();
-    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QTimer::singleShot(300, [&] { w.window.StartClosing(); });
     QElapsedTimer clock;
     clock.start();
     w.Answer(QStringLiteral("malĝusta"));

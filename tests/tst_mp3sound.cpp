@@ -1,4 +1,3 @@
-#include "lessoncontext.h"
 #include "mp3fixtures.h"
 #include "mp3player.h"
 #include "playerhelpers.h"
@@ -117,11 +116,13 @@ void TestMp3Sound::pronunciationPracticeOnTheLoop() {
   folder.Write("ekzercoj/ekz09.dat", "[0901D]\r\n1=domo\r\n");
   QDir().mkpath(folder.Path("sonoj/lec09"));
   QVERIFY(!MakeToneMp3(folder.Path("sonoj/lec09"), QStringLiteral("domo"), 1.0, 22050, 1).isEmpty());
-  CurrentLessonContext().PronunciationCode = QStringLiteral("0901");
   Mp3Player player;
   SetMp3(&player);
-  QDialog window;
+  TestDrillHost window;
+  window.codes.pronunciation = "0901";
+  window.soundFolder = QStringLiteral("09");
   auto* pages = new QTabWidget(&window);
+  window.pages = pages;
   pages->setObjectName(QStringLiteral("Pagxaro"));
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("PP_Pagxo"));

@@ -1,4 +1,3 @@
-#include "lessoncontext.h"
 #include "messages.h"
 #include "mp3fixtures.h"
 #include "mp3player.h"
@@ -39,7 +38,8 @@ struct PracticeWindow : DrillTestWindow {
       MakeToneMp3(models, QStringLiteral("kato"), 0.5, 22050, 1);
     }
     SetMp3(&player);
-    CurrentLessonContext().PronunciationCode = QStringLiteral("0901");
+    window.codes.pronunciation = "0901";
+    window.soundFolder = QStringLiteral("09");
     AddButton(AddPage(), 7, QStringLiteral("Bonan tagon!"));
     frame = AddFrame<TFrame2>(QStringLiteral("PP_Pagxo"), QStringLiteral("TFrame21"));
   }
@@ -153,7 +153,7 @@ class TestPronunciation : public QObject {
 
   void closingTheWindowEndsThePractice() {
     PracticeWindow w("[0901D]\r\n1=7\r\n");
-    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QTimer::singleShot(300, [&] { w.window.StartClosing(); });
     QElapsedTimer clock;
     clock.start();
     w.Get<QPushButton>("PP_Startu")->click();

@@ -1,4 +1,3 @@
-#include "lessoncontext.h"
 #include "lessonwindows.h"
 #include "messages.h"
 #include "settings.h"
@@ -25,7 +24,7 @@ struct GameWindow : DrillTestWindow {
 
   explicit GameWindow(const QByteArray& data) {
     folder.Write("ekzercoj/ekz09.dat", data);
-    CurrentLessonContext().WordGameCode = QStringLiteral("0903");
+    window.codes.wordGame = "0903";
     QWidget* words = AddPage();
     const QStringList esperanto{"domo", "hundo", "kato", "libro", "akvo", "pano"};
     const QStringList portuguese{"casa", "cachorro", "gato", "livro", "água", "pão"};
@@ -63,7 +62,7 @@ class TestWordGame : public QObject {
   void questionsPointAtTheWindow() {
     GameWindow w(kSixItems);
     w.Get<QPushButton>("BitBtn18")->click();
-    QCOMPARE(w.Text("Placar15"), QStringLiteral("6"));
+    QCOMPARE(w.Text("Placar15"), QStringLiteral("06"));
     QCOMPARE(w.Text("Placar16"), QStringLiteral("00"));
     QCOMPARE(w.Text("Placar18"), QStringLiteral("00%"));
     QVERIFY(w.Get<QGroupBox>("Grupo")->isVisible());
@@ -91,11 +90,11 @@ class TestWordGame : public QObject {
       QVERIFY(clock.elapsed() >= 3900);  // the right answer blinks for four seconds
       QVERIFY(stopDisabled);
     }
-    QCOMPARE(w.Text("Placar17"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Placar17"), QStringLiteral("02"));
     QCOMPARE(w.Text("Placar18"), QStringLiteral("00%"));  // no hit yet
     w.RightBox()->click();
-    QCOMPARE(w.Text("Placar16"), QStringLiteral("1"));
-    QCOMPARE(w.Text("Placar15"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("01"));
+    QCOMPARE(w.Text("Placar15"), QStringLiteral("05"));
     QCOMPARE(w.Text("Placar18"), QStringLiteral("33%"));
     for (int i = 0; i < 5; ++i) QVERIFY(!w.Box(i)->isChecked());  // the next question starts unticked
   }
@@ -118,7 +117,7 @@ class TestWordGame : public QObject {
     QCOMPARE(verdict, Messages().smGratulon);
     QVERIFY(w.Get<QPushButton>("BitBtn18")->isEnabled());
     QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
-    QCOMPARE(w.Text("Placar16"), QStringLiteral("6"));
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("06"));
     QCOMPARE(w.Text("Placar18"), QStringLiteral("100%"));
   }
 
@@ -131,13 +130,13 @@ class TestWordGame : public QObject {
     QVERIFY(!w.Get<QGroupBox>("Grupo")->isVisible());
     QVERIFY(!w.Get<StaticText>("Vorto")->isVisible());
     QCOMPARE(w.Get<StaticText>("Vorto")->text(), before);  // no new question was built
-    QCOMPARE(w.Text("Placar16"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Placar16"), QStringLiteral("01"));
   }
 
   void closingTheWindowEndsTheWaitAtOnce() {
     GameWindow w(kSixItems);
     w.Get<QPushButton>("BitBtn18")->click();
-    QTimer::singleShot(300, [&] { w.window.setProperty("closing", true); });
+    QTimer::singleShot(300, [&] { w.window.StartClosing(); });
     QElapsedTimer clock;
     clock.start();
     w.WrongBox()->click();

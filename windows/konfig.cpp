@@ -21,6 +21,7 @@
 #include <QCollator>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -166,7 +167,12 @@ void TForm13::FillLanguageLists() {
 }
 
 void TForm13::ShowFont(const QString& family, bool firstWhenMissing) {
-  const int index = Tiparo_->findText(family, Qt::MatchFixedString);
+  // A family this machine lacks (Arial, say) is drawn in another one: the box shows that one.
+  const QString drawn = QFontInfo(QFont(family)).family();
+  int index = Tiparo_->findText(family, Qt::MatchFixedString);
+  if (index < 0) index = Tiparo_->findText(drawn, Qt::MatchFixedString);
+  // The box names a family that several foundries make "Family [Foundry]".
+  if (index < 0) index = Tiparo_->findText(drawn + QStringLiteral(" ["), Qt::MatchStartsWith);
   Tiparo_->setCurrentIndex(index >= 0 ? index : (firstWhenMissing && Tiparo_->count() > 0 ? 0 : -1));
 }
 
