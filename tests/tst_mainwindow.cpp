@@ -353,14 +353,18 @@ class TestMainWindow : public QObject {
       QVERIFY(window.rect().contains(badge));
     }
 
+    RegisterLessonWidgets();
     TPelano::SetLessonWindowFactory(1, [](QWidget* owner) { return CreateLessonWindow(1, owner); });
     auto passInTheWindow = [&](const char* drill) {
-      WhenModalShown([drill](QWidget* lesson) {
+      QString shown;
+      WhenModalShown([drill, &shown](QWidget* lesson) {
+        shown = lesson->objectName();
         // As a drill run ends.
-        QVERIFY(DrillProgress(SettingsFile()).Record(QLatin1String(drill), 85));
+        DrillProgress(SettingsFile()).Record(QLatin1String(drill), 85);
         lesson->close();
       });
       ButtonOf(window, "Lec01")->click();
+      QCOMPARE(shown, QStringLiteral("Form1"));
     };
     passInTheWindow("0103.vortludo");
     QCOMPARE(BadgeOf(window, "Lec01"), QStringLiteral("1/3"));
