@@ -187,6 +187,7 @@ void TForm13::EnableMonitorFields(bool enabled) {
   Edit2_->setEnabled(enabled);
   Sistemo_->setEnabled(enabled);
   SenduRezultojn_->setEnabled(enabled);
+  findChild<QLabel*>(QStringLiteral("Label13"))->setEnabled(enabled);
 }
 
 void TForm13::TickLetterSystem(int system) {
