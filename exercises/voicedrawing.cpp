@@ -1,6 +1,7 @@
 #include "voicedrawing.h"
 
 #include "layoutpaths.h"
+#include "settings.h"
 #include "uiloader.h"
 #include "voiceanalyser.h"
 
@@ -51,8 +52,9 @@ VoiceDrawing::VoiceDrawing(QWidget* parent) : QWidget(parent), analyser_(new Voi
   recordingLabel_ = findChild<QLabel*>(QStringLiteral("PP_Vocxo"));
   silentLabel_ = findChild<QLabel*>(QStringLiteral("PP_Silento"));
   for (QLabel* label : {modelLabel_, recordingLabel_, silentLabel_}) {
-    // A click on a caption is a click on its drawing.
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A click on a caption is a click on its drawing, unless a translator
+    // double-clicks it to translate it.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents, !CurrentSettings().Tradukilo);
   }
   connect(analyser_, &VoiceAnalyser::Analysed, this, &VoiceDrawing::TakeAnalysis);
 }
