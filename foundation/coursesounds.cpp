@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 QString WordRecordingFileName(const QString& componentName, int tag, const QString& caption) {
   if (tag > 0) return QStringLiteral("btn") + componentName.mid(6, 3) + QStringLiteral(".mp3");
@@ -36,9 +37,32 @@ QString DrillItemRecording(const QString& item, const QString& lessonFolder) {
   return LessonRecordingPath(lessonFolder, name + QStringLiteral(".mp3"));
 }
 
+namespace {
+
+// What the page shows around a phrase for the eye alone: the number of an
+// exercise line ("1. edzo"), an arrow between a word and its derivation
+// ("ruĝa → ruĝiĝi", said as two words with a pause) and the hyphens that
+// mark an affix ("mal-", "-in-"), which the voice would read as "minus".
+// The interjection "ŝ!" is a hushing sound, which the voice would spell as
+// the letter's name: it is given to it as that sound, in its phoneme code.
+QString SpokenPhrase(const QString& caption) {
+  static const QRegularExpression lineNumber(QStringLiteral("^\\s*\\d+\\.\\s+"));
+  static const QRegularExpression arrow(QStringLiteral("\\s*→\\s*"));
+  static const QRegularExpression affixHyphen(QStringLiteral("(^|\\s)-|-(\\s|$)"));
+  static const QRegularExpression hush(QStringLiteral("(^|\\s)[Ŝŝ]!"));
+  QString phrase = caption;
+  phrase.remove(lineNumber);
+  phrase.replace(arrow, QStringLiteral(", "));
+  phrase.replace(affixHyphen, QStringLiteral("\\1\\2"));
+  phrase.replace(hush, QStringLiteral("\\1[[S:::]]!"));
+  return phrase;
+}
+
+}  // namespace
+
 QString SpokenText(const QString& caption) {
   const QString text = caption.trimmed();
-  if (text.size() != 1 || !text[0].isLetter()) return caption;
+  if (text.size() != 1 || !text[0].isLetter()) return SpokenPhrase(caption);
   const QString letter = FoldEsperantoCase(text, true);
   static const QString vowels = QStringLiteral("aeiou");
   return vowels.contains(letter) ? letter : letter + QLatin1Char('o');

@@ -21,7 +21,8 @@ int ItemButtonNumber(const QString& item);
 QString DrillItemRecording(const QString& item, const QString& lessonFolder);
 
 // What a speaking button says: its caption, a letter of the alphabet by its
-// name ("B" is said "bo").
+// name ("B" is said "bo"), without the marks meant for the eye alone (the
+// number of an exercise line, the arrow of a derivation, affix hyphens).
 QString SpokenText(const QString& caption);
 
 // Plays the recording of a clicked word button from its window's sound

@@ -1,5 +1,6 @@
 #include "failurenotices.h"
 
+#include "coursesite.h"
 #include "exercisedata.h"
 #include "messagebox.h"
 #include "messages.h"
@@ -35,7 +36,8 @@ void TellDocumentNotOpened(QWidget* parent, const QString& path) {
 
 bool OpenLink(QWidget* parent, const QUrl& address) {
   const QString text = address.scheme() == QLatin1String("mailto") ? address.path() : address.toString();
-  return OpenAddress(parent, address, MessageNaming(Messages().smNeRetejo, text), text);
+  return OpenAddress(parent, InstalledSitePage(address, SiteLanguage()), MessageNaming(Messages().smNeRetejo, text),
+                     text);
 }
 
 bool OpenAddress(QWidget* parent, const QUrl& address, const QString& failure, const QString& clipboardText) {

@@ -23,6 +23,7 @@ void TellExerciseDataMissing(QWidget* parent, const QString& code);
 bool OpenDocument(QWidget* parent, const QString& path);
 void TellDocumentNotOpened(QWidget* parent, const QString& path);
 bool OpenAddress(QWidget* parent, const QUrl& address, const QString& failure, const QString& clipboardText);
-// A web page, or an e-mail address of a link: when the desktop cannot open
-// it, the address goes to the clipboard and the learner is told.
+// A web page, or an e-mail address of a link: a page of the course's own site
+// opens from its installed copy; when the desktop cannot open it, the address
+// goes to the clipboard and the learner is told.
 bool OpenLink(QWidget* parent, const QUrl& address);

@@ -21,9 +21,8 @@ bool IsPage(const QWidget* page, const char* name) { return page && page->object
 
 TForm11::TForm11(const LessonEntry& entry, QWidget* owner) : TLessonWindow(entry, owner) {}
 
-QUrl TForm11::ShopAddress() {
-  return QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/muzikvendejo/Genero.asp?genero=36"));
-}
+// The band's songs are the course's own: their page on the course's site, installed with the course.
+QUrl TForm11::ShopAddress() { return QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/kantoj.html")); }
 
 void TForm11::LessonSetUp() {
   songPlayer_ = new MemoPlayer(this, Component<QPushButton>("Butono1"), Component<QPushButton>("Butono2"),

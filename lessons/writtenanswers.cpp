@@ -14,6 +14,7 @@
 #include "storedtext.h"
 #include "uiloader.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -146,6 +147,9 @@ MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
     } else if (auto* label = qobject_cast<QLabel*>(component); label && tag > 0 && tag <= kSlots) {
       const bool staticText = qobject_cast<StaticText*>(label) != nullptr;
       prompts[tag] = (staticText ? Converted(label->text(), true) : label->text()) + lineEnd;
+    } else if (auto* spoken = qobject_cast<QAbstractButton*>(component); spoken && tag > 0 && tag <= kSlots) {
+      // An Esperanto prompt that speaks when clicked is sent like the static text it would otherwise be.
+      prompts[tag] = Converted(spoken->text(), true) + lineEnd;
     } else if (IsMemo(component)) {
       const AnswerSlot slot = SlotOfField(tag);
       if (slot.slot < 1 || slot.slot > kSlots) continue;

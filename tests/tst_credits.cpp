@@ -69,8 +69,12 @@ class TestCredits : public QObject {
     SetApplicationIdentity();
     SetSettingsAndCreditsFactories();
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher_, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher_, "open");
   }
-  void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+  void cleanupTestCase() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+  }
   void init() {
     catcher_.urls.clear();
     CurrentSettings() = Settings{};
@@ -209,6 +213,8 @@ class TestCredits : public QObject {
     QVERIFY(closed);
     QCOMPARE(catcher_.urls.size(), 2);
     QCOMPARE(catcher_.urls[0], QUrl(QStringLiteral("https://pelano-de-esperanto.github.io/")));
+    // The author is reached by e-mail, not through a web page.
+    QCOMPARE(catcher_.urls[1].scheme(), QStringLiteral("mailto"));
   }
 
   void captionsNameWebAndMailAddresses_data() {

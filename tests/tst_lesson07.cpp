@@ -85,9 +85,6 @@ class TestLesson8 : public QObject {
         QVERIFY2(frame && page->isAncestorOf(frame), expected[i].frame);
       }
     }
-    for (QWidget* component : OwnedComponents(window.get())) {
-      QVERIFY2(!qobject_cast<QPushButton*>(component), qPrintable(component->objectName()));  // nothing speaks
-    }
   }
 
   void theMessageFollowsTheTagsNotTheWindowsOrder() {
@@ -227,7 +224,7 @@ class TestLesson8 : public QObject {
     QCOMPARE(LoadExerciseItems(answers, QStringLiteral("0703"), QStringLiteral("R")), count);
     QStringList shownWords, shownAnswers;
     for (QWidget* component : OwnedComponents(window.get())) {
-      if (auto* word = qobject_cast<StaticText*>(component)) shownWords.append(word->text());
+      if (auto* word = qobject_cast<QPushButton*>(component)) shownWords.append(word->text());  // and it speaks
     }
     for (int i = 0; i < count; ++i) {
       QCOMPARE(words[i].toInt(), 0);  // a word shown as it is, not a button number

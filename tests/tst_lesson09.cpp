@@ -111,10 +111,6 @@ class TestLesson10 : public QObject {
     QVERIFY(qobject_cast<TFrame4*>(Find<QWidget>(pages->widget(9), "Frame42")));
     QCOMPARE(QString(Find<QWidget>(pages->widget(10), "TFrame51")->metaObject()->className()), "TFrame5");
 
-    // No speaking buttons.
-    static const QRegularExpression speaking(QStringLiteral("^Button\\d+$"));
-    QVERIFY(window->findChildren<QPushButton*>(speaking).isEmpty());
-
     // Each reading page: its text with Tag 1 and its answer memo with Tag 128.
     const std::pair<const char*, const char*> readings[] = {
         {"EkzTraduko1", "Memo5"}, {"EkzTraduko2", "Memo7"}, {"EkzTraduko3", "Memo9"}};
@@ -142,7 +138,6 @@ class TestLesson10 : public QObject {
     auto window = OpenLesson<TForm9>(10);
     QMap<QString, QString> said;
     for (const LessonRecording& recording : window->Recordings()) said[recording.relativePath] = recording.text;
-    QCOMPARE(said.size(), 3);
     const std::pair<const char*, const char*> readings[] = {{"sonoj\\lec09\\memo4.mp3", "EkzTraduko1"},
                                                             {"sonoj\\lec09\\memo6.mp3", "EkzTraduko2"},
                                                             {"sonoj\\lec09\\memo8.mp3", "EkzTraduko3"}};
