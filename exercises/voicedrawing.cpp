@@ -80,7 +80,6 @@ void VoiceDrawing::TakeAnalysis(const VoiceComparison& comparison) {
   silentLabel_->setVisible(drawn_.recording && drawn_.recording->IsSilent());
   SetClickable(clickable_);
   update();
-  Q_EMIT Updated();
 }
 
 void VoiceDrawing::SetCursor(Lane lane, qint64 ms) {
@@ -166,8 +165,9 @@ void VoiceDrawing::paintEvent(QPaintEvent*) {
     painter.drawText(LaneArea(Lane::Model).adjusted(0, 2, -kMargin, 0), Qt::AlignRight | Qt::AlignTop, text_);
   }
   // Over the drawn sound only: in the silence before and after it there is nothing to follow.
-  const std::optional<VoiceTrace>& playing = cursorLane_ ? TraceOf(*cursorLane_) : drawn_.model;
-  if (cursorLane_ && playing && cursorSeconds_ >= playing->startSeconds && cursorSeconds_ <= playing->EndSeconds()) {
+  if (!cursorLane_) return;
+  const std::optional<VoiceTrace>& playing = TraceOf(*cursorLane_);
+  if (playing && cursorSeconds_ >= playing->startSeconds && cursorSeconds_ <= playing->EndSeconds()) {
     const QRectF area = LaneArea(*cursorLane_);
     const double x = XOf(*cursorLane_, cursorSeconds_);
     painter.setPen(QPen(kCursor, 2));
@@ -248,6 +248,8 @@ void VoiceDrawing::mousePressEvent(QMouseEvent* event) {
     const std::optional<VoiceTrace>& trace = TraceOf(lane);
     if (!LaneArea(lane).contains(event->position()) || !trace || trace->IsSilent()) continue;
     const double seconds = trace->startSeconds + (event->position().x() - kMargin) / PixelsPerSecond();
+    // Playing may outlast this drawing: nothing of it is touched afterwards.
     Q_EMIT PlayRequested(lane, std::llround(std::clamp(seconds, 0.0, trace->totalSeconds) * 1000));
+    return;
   }
 }

@@ -44,8 +44,6 @@ class VoiceDrawing : public QWidget {
  Q_SIGNALS:
   // A click on a drawn lane: play it from `ms` into its file.
   void PlayRequested(VoiceDrawing::Lane lane, qint64 ms);
-  // An analysis has been drawn.
-  void Updated();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

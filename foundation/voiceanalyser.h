@@ -17,8 +17,6 @@ class VoiceAnalyser : public QObject {
 
   // Returns at once; Analysed follows on this object's thread.
   void Analyse(const QString& modelMp3, const QString& recordingWav);
-  // Drops the answer of a request under way.
-  void Forget() { ++request_; }
 
  Q_SIGNALS:
   void Analysed(const VoiceComparison& comparison);
