@@ -347,6 +347,10 @@ class TestMainWindow : public QObject {
     QCOMPARE(BadgeOf(window, "Lec01"), QString());
     QCOMPARE(BadgeOf(window, "Lec11"), QString());
     QCOMPARE(BadgeOf(window, "Lec12"), QStringLiteral("✓"));
+    // Said in words too, in the course language.
+    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Lec02Insigno"))->toolTip(),
+             MessageNaming(Messages().smAprobitaj, QStringLiteral("2/4")));
+    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Lec12Insigno"))->toolTip(), Messages().smEkzamenoSendita);
     for (const char* button : {"Lec01", "Lec05A", "Lec12"}) {
       const QRect badge = window.findChild<QWidget*>(QLatin1String(button) + QStringLiteral("Insigno"))->geometry();
       QVERIFY(badge.left() > ButtonOf(window, button)->geometry().right());
