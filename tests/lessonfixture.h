@@ -1,12 +1,17 @@
 #pragma once
 
 #include "lessonwindows.h"
+#include "ownedcomponents.h"
 #include "settings.h"
 #include "testsupport.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <memory>
+
+class QPushButton;
+class QTabWidget;
 
 // A program folder for lesson windows: the built exercise data files named,
 // stand-in files (empty recordings, folder markers) and the settings file
@@ -17,8 +22,38 @@ struct LessonFiles {
   ~LessonFiles();
 };
 
+// What every lesson suite needs once: the lesson widgets known to the
+// loader and the built-in messages.
+void StartLessonSuite();
+// What every lesson test starts from: fresh settings, no resume asked.
+void FreshLessonState();
+
 // The built file of the course below the program folder of the build.
 QByteArray BuiltFile(const QString& relative);
+
+// A page of a lesson window: its component name, tab icon and Tag.
+struct ExpectedPage {
+  const char* name;
+  int icon;
+  int tag;
+};
+// The first difference between the window's pages and the expected ones, in
+// order; empty when they agree.
+QString PagesDiffer(const QTabWidget* pages, const QList<ExpectedPage>& expected);
+
+// The window's own component of that name: the frames inside hold
+// components of the same names.
+template <typename T>
+T* Own(QWidget* window, const QString& name) {
+  return qobject_cast<T*>(OwnedComponent(window, name));
+}
+template <typename T>
+T* Own(QWidget* window, const char* name) {
+  return Own<T>(window, QLatin1String(name));
+}
+
+// The window's speaking buttons ("Button" + digits), in layout order.
+QList<QPushButton*> SpeakingButtons(QWidget* window);
 
 // A lesson window of its class, built as the main menu builds it; null when
 // the window cannot be made or is of another class.

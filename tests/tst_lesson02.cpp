@@ -62,14 +62,10 @@ class TestLesson2 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
+  void initTestCase() { StartLessonSuite(); }
   void init() {
+    FreshLessonState();
     SoundsEnabled() = false;  // the main window turns them on when it shows
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
   }
 
   void theWindowAsBuilt() {

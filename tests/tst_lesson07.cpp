@@ -44,14 +44,8 @@ class TestLesson8 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void initTestCase() { StartLessonSuite(); }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;
@@ -77,9 +71,9 @@ class TestLesson8 : public QObject {
     for (int i = 0; i < expected.size(); ++i) {
       QWidget* page = pages->widget(i);
       QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
-      QCOMPARE(pages->tabText(i), QString::number(i + 1));
       QCOMPARE(page->property("icon").toInt(), expected[i].icon);
       QCOMPARE(page->property("tag").toInt(), expected[i].tag);
+      QCOMPARE(pages->tabText(i), QString::number(i + 1));
       if (expected[i].frame) {
         QWidget* frame = OwnedComponent(window.get(), QLatin1String(expected[i].frame));
         QVERIFY2(frame && page->isAncestorOf(frame), expected[i].frame);
@@ -245,28 +239,6 @@ class TestLesson8 : public QObject {
       QVERIFY(gapCount >= 1);
       for (int gap = 0; gap < gapCount; ++gap)
         QCOMPARE(gaps[i][gap], NormalizeAnswer(FoldEsperantoCase(gaps[i][gap], true)));
-    }
-  }
-
-  void pictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
-    LessonFolder data;
-    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson<TForm7>(8);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson8-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
-    SoundsEnabled() = false;
-    for (const auto& [page, frame, start] : {std::tuple{2, "TFrame41", "BitBtn4"}, std::tuple{9, "Frame42", "BitBtn4"},
-                                             std::tuple{11, "TFrame51", "BitBtn1"}}) {
-      window->Pagxaro()->setCurrentIndex(page);
-      FrameButton(window.get(), frame, start)->click();
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/lesson8-%1-running.png").arg(frame));
     }
   }
 };

@@ -48,14 +48,8 @@ class TestLesson9 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void initTestCase() { StartLessonSuite(); }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;
@@ -64,21 +58,11 @@ class TestLesson9 : public QObject {
     QCOMPARE(window->objectName(), QStringLiteral("Form8"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 09"));
     QTabWidget* pages = window->Pagxaro();
-    struct Page {
-      const char* name;
-      int icon;
-      int tag;
-    };
-    const QList<Page> expected{{"Sufiksoj1", 5, 0},   {"Sufiksoj2", 5, 0},     {"Sufiksoj3", 5, 0},
-                               {"Sufiksoj4", 5, 0},   {"Sufiksoj5", 5, 0},     {"EkzVortoLudo", 4, 0},
-                               {"EkzFinajhoj", 3, 2}, {"EkzTraduko1", 8, 128}, {"Vortordo1", 5, 0},
-                               {"Vortordo2", 5, 0},   {"Vortordo3", 7, 0},     {"EkzVortordo", 8, 128}};
-    QCOMPARE(pages->count(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-      QCOMPARE(pages->widget(i)->objectName(), QLatin1String(expected[i].name));
-      QCOMPARE(pages->widget(i)->property("icon").toInt(), expected[i].icon);
-      QCOMPARE(pages->widget(i)->property("tag").toInt(), expected[i].tag);
-    }
+    const QList<ExpectedPage> expected{{"Sufiksoj1", 5, 0},   {"Sufiksoj2", 5, 0},     {"Sufiksoj3", 5, 0},
+                                       {"Sufiksoj4", 5, 0},   {"Sufiksoj5", 5, 0},     {"EkzVortoLudo", 4, 0},
+                                       {"EkzFinajhoj", 3, 2}, {"EkzTraduko1", 8, 128}, {"Vortordo1", 5, 0},
+                                       {"Vortordo2", 5, 0},   {"Vortordo3", 7, 0},     {"EkzVortordo", 8, 128}};
+    QVERIFY2(PagesDiffer(pages, expected).isEmpty(), qPrintable(PagesDiffer(pages, expected)));
     QVERIFY(pages->widget(5)->isAncestorOf(OwnedComponent(window.get(), "TFrame11")));
     QVERIFY(pages->widget(6)->isAncestorOf(OwnedComponent(window.get(), "TFrame41")));
 
@@ -191,20 +175,6 @@ class TestLesson9 : public QObject {
       QVERIFY(recording.text.contains(QStringLiteral("Oran lumon verŝas la suno")));
     }
     QVERIFY(poemRecorded);
-  }
-
-  void pictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder to take the pages' pictures");
-    LessonFolder data;
-    SetProgramFolder(QStringLiteral(PELANO_PROGRAM_DIR));  // the course's own pictures, read only
-    auto window = OpenLesson<TForm8>(9);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson9-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
   }
 };
 

@@ -43,14 +43,8 @@ class TestLesson1 : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void initTestCase() { StartLessonSuite(); }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;

@@ -73,10 +73,7 @@ class TestLesson12 : public QObject {
     RegisterLessonWidgets();
     SetBuiltInMessages();
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     LessonFolder data;
@@ -323,24 +320,6 @@ class TestLesson12 : public QObject {
       QVERIFY(recording.text.startsWith(QStringLiteral("Esperanto-kongreso en Brazilo.")));
     }
     QVERIFY(found);
-  }
-
-  void pagesPictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
-    LessonFolder data;
-    SoundsEnabled() = false;
-    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
-      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
-    }
-    auto window = OpenLesson<TForm11>(12);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      if (i == 3) Find<TFrame5>(window.get(), "TFrame51")->BitBtn1Click();
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") +
-                          QStringLiteral("/lesson12-page%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
   }
 };
 

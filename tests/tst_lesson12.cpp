@@ -101,10 +101,7 @@ class TestFinalExam : public QObject {
     RegisterLessonWidgets();
     SetBuiltInMessages();
   }
-  void init() {
-    CurrentSettings() = Settings{};
-    ResumeRequested() = false;
-  }
+  void init() { FreshLessonState(); }
 
   void theWindowAsBuilt() {
     ExamFolder data;
@@ -296,21 +293,6 @@ class TestFinalExam : public QObject {
     }
     QVERIFY(DoubleClickOpensTranslator(sentence, CentreOf(sentence), &key));
     QCOMPARE(key, sentence->objectName());
-  }
-
-  void pagesPictures() {
-    if (!qEnvironmentVariableIsSet("PELANO_SHOTS")) QSKIP("set PELANO_SHOTS to a folder for pictures of the pages");
-    ExamFolder data;
-    for (const QFileInfo& picture : QDir(QStringLiteral(PELANO_PROGRAM_DIR "figuroj")).entryInfoList(QDir::Files)) {
-      data.folder.Write(QStringLiteral("figuroj/") + picture.fileName(), ReadFileBytes(picture.filePath()));
-    }
-    auto window = OpenLesson<TForm12>(13);
-    window->show();
-    for (int i = 0; i < window->Pagxaro()->count(); ++i) {
-      window->Pagxaro()->setCurrentIndex(i);
-      QTest::qWait(50);
-      window->grab().save(qEnvironmentVariable("PELANO_SHOTS") + QStringLiteral("/exam-page%1.png").arg(i + 1));
-    }
   }
 };
 

@@ -78,6 +78,9 @@ class TestLetters : public QObject {
     QTest::newRow("c x x") << "cxx" << QStringLiteral("ĉx");
     QTest::newRow("a word") << "sxipo gxis auxto" << QStringLiteral("ŝipo ĝis aŭto");
     QTest::newRow("all six") << "cxgxhxjxsxux" << QStringLiteral("ĉĝĥĵŝŭ");
+    // Keys that type no letter end the pair as well.
+    QTest::newRow("s c Backspace x") << "sc\bx" << QStringLiteral("sx");
+    QTest::newRow("c Enter x") << "c\rx" << QStringLiteral("cx");
   }
   void hatTypingInLineEdit() {
     QFETCH(QString, keys);

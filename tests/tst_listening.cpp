@@ -1,3 +1,4 @@
+#include "drillpanel.h"
 #include "hattypingfilter.h"
 #include "listening.h"
 #include "messages.h"
@@ -6,10 +7,13 @@
 #include "testsupport.h"
 #include "verdicts.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -41,6 +45,14 @@ struct ListeningWindow : DrillTestWindow {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 };
+
+// Whether a label's text, wrapped at its width, fits its height.
+bool LabelShowsWhole(const QLabel* label) {
+  const QRect room = label->contentsRect();
+  const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+  const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), flags, label->text());
+  return needed.width() <= room.width() && needed.height() <= room.height();
+}
 
 }  // namespace
 
@@ -129,6 +141,50 @@ class TestListening : public QObject {
       w.Start();
     }
     QVERIFY(w.frame->CurrentSound().endsWith(QStringLiteral("sonoj/lec09/auh.mp3")));
+  }
+
+  // After a right answer the next one is typed at once: the field keeps the
+  // focus, and neither the tab bar nor an arrow key takes it.
+  void theFieldKeepsTheFocusFromAnswerToAnswer() {
+    ListeningWindow w("[0902D]\r\n1=domo\r\n2=kato\r\n3=hundo\r\n");
+    w.Start();
+    auto* edit = w.Get<QLineEdit>("Edit1");
+    edit->setFocus();
+    for (int answered = 1; answered <= 2; ++answered) {
+      QTest::keyClicks(QApplication::focusWidget(), w.frame->ExpectedAnswer());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QCOMPARE(QApplication::focusWidget(), edit);
+      QCOMPARE(w.Text("placar6"), DrillPanel::TwoDigits(answered));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.pages->currentIndex(), 1);
+  }
+
+  // A long sentence shows whole in its result line and in its correction.
+  void longSentencesShowWhole() {
+    const QString sentence = QStringLiteral("la knabino manĝas malgrandan pomon");
+    ListeningWindow w("[0902D]\r\n1=" + sentence.toUtf8() + "\r\n2=kato\r\n");
+    w.Start();
+    while (w.frame->ExpectedAnswer() != sentence) w.Answer(w.frame->ExpectedAnswer());
+    WhenModalShown([](QWidget* modal) { modal->close(); });
+    auto* correction = w.Get<QLabel>("Korekta");
+    bool correctionWhole = false;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] {
+      if (correction->isVisible()) correctionWhole |= LabelShowsWhole(correction);
+    });
+    probe.start(50);
+    w.Answer(QStringLiteral("la knabino"));
+    probe.stop();
+    QVERIFY(correctionWhole);
+    w.Answer(sentence);
+    bool found = false;
+    for (auto* line : w.frame->findChildren<StaticText*>(QRegularExpression(QStringLiteral("^StaticText\\d+$")))) {
+      if (line->text() != sentence) continue;
+      found = true;
+      QVERIFY2(LabelShowsWhole(line), qPrintable(line->objectName()));
+    }
+    QVERIFY(found);
   }
 
   void runsAreCappedAtFortyEightLines() {

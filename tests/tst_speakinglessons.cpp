@@ -33,16 +33,6 @@ namespace {
 constexpr int kFirstLesson = 8;
 constexpr int kLastLesson = 12;
 
-QList<QPushButton*> SpeakingButtons(QWidget* window) {
-  static const QRegularExpression speaking(QStringLiteral("^Button\\d+$"));
-  QList<QPushButton*> buttons;
-  for (QWidget* component : OwnedComponents(window)) {
-    auto* button = qobject_cast<QPushButton*>(component);
-    if (button && speaking.match(button->objectName()).hasMatch()) buttons.append(button);
-  }
-  return buttons;
-}
-
 // The lines of the songs the lessons play, as their scripts give them to the voice.
 QStringList SongLines() {
   QStringList lines;
@@ -79,10 +69,7 @@ class TestSpeakingLessons : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() {
-    RegisterLessonWidgets();
-    SetBuiltInMessages();
-  }
+  void initTestCase() { StartLessonSuite(); }
   void init() { CurrentSettings() = Settings{}; }
 
   void everyEsperantoTextSpeaks() {
