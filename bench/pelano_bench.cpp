@@ -8,8 +8,10 @@
 //    takes and to the first sound heard at the sink, and the CPU share while
 //    playing.
 //  - lesson opening: from the click on a lesson button to the lesson shown.
+//  - voice analysis: a course model and a recording of 5 s analysed on the
+//    worker thread of the pronunciation practice, request to answer.
 // `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N;
-// `pelano_bench --sound` takes the sound figures alone.
+// `pelano_bench --sound` takes the sound figures alone, `pelano_bench --voice` the voice analysis.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
 #include "lessonwindow.h"
 #include "pelanowindow.h"
@@ -17,6 +19,7 @@
 #include "programstart.h"
 #include "sharedinifile.h"
 #include "soundbench.h"
+#include "voicebench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -214,6 +217,10 @@ int main(int argc, char* argv[]) {
     BenchSound();
     return 0;
   }
+  if (argc >= 2 && QByteArray(argv[1]) == "--voice") {
+    BenchVoiceAnalysis();
+    return 0;
+  }
   QTemporaryDir folder;
   if (!PrepareProgramFolder(folder.path())) return 1;
 
@@ -247,5 +254,6 @@ int main(int argc, char* argv[]) {
   }
   BenchTranslationLookups();
   BenchSound();
+  BenchVoiceAnalysis();
   return 0;
 }

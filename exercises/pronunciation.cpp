@@ -18,17 +18,20 @@
 #include "wavplayer.h"
 #include "wordgame.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -38,6 +41,7 @@ constexpr int kPlaybackAttempts = 21;
 
 TFrame2::TFrame2(QWidget* parent) : TFrame(parent), recorder_(std::make_unique<VoiceRecorder>()) {
   PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pronunciation.ui")));
+  SetUpVoiceDrawing();
   WireTranslatorLabels(this);
   ApplyStoredPictures(this);
   startu_ = findChild<QAbstractButton*>(QStringLiteral("PP_Startu"));
@@ -138,6 +142,7 @@ void TFrame2::RegistrasVocxon() {
     if (!self || Stopped()) return;
     Entry& entry = batch_[k - 1];
     vorto_->setText(entry.text);
+    ShowVoicesOf(k, false);
     mikrofono_->hide();
     orelo_->show();
     Mp3Player* player = Mp3();
@@ -203,11 +208,12 @@ void TFrame2::PP_Aud_ReClick() {
     if (!self || Stopped()) return;
     const Entry entry = batch_[k - 1];
     vorto_->setText(entry.text);
+    ShowVoicesOf(k, true);
     PlayToTheEnd(entry.modelSound);
     for (int attempt = 0; entry.recorded && attempt < kPlaybackAttempts; ++attempt) {
       if (!self || Stopped()) return;
       if (Mp3() && !Mp3()->Idle()) WaitUntil([&] { return !self || Stopped(); }, 1.0);
-      if (PlayWavToEnd(RecordingPath(k))) break;
+      if (PlayRecordingWithCursor(k)) break;
     }
   }
   if (!self || Stopped()) return;
@@ -249,4 +255,107 @@ void TFrame2::PP_HaltuClick() {
 
 void TFrame2::HaltigasPrononcon() {
   if (haltu_->isEnabled()) PP_HaltuClick();
+}
+
+// ---- The learner's voice beside the model ----------------------------------
+// The drawing shows the model of the entry that plays and, once recorded,
+// the learner's recording beneath it; a cursor follows whichever plays. While
+// the batch waits for the learner, a click on a drawing plays it from there.
+// The input level beside the microphone shows while recording.
+
+namespace {
+// Position reports of the player every 20 ms, for a smooth cursor.
+constexpr int kCursorHundredths = 2;
+constexpr double kAfterVoiceSeconds = 0.3;
+}  // namespace
+
+void TFrame2::SetUpVoiceDrawing() {
+  auto* area = findChild<QWidget*>(QStringLiteral("PP_Desegno"));
+  voices_ = new VoiceDrawing(area);
+  auto* layout = new QVBoxLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(voices_);
+  connect(voices_, &VoiceDrawing::PlayRequested, this, &TFrame2::PlayVoiceFrom);
+
+  nivelo_ = findChild<QProgressBar*>(QStringLiteral("PP_Nivelo"));
+  connect(recorder_.get(), &VoiceRecorder::SoundLevel, nivelo_, [this](float decibels) {
+    // The bar spans the 60 dB below full scale; a voice fills most of it.
+    nivelo_->setValue(qBound(0, static_cast<int>(std::lround((decibels + 60.0F) * 100.0F / 60.0F)), 100));
+  });
+  // The level shows with the recording's progress, the drawing takes clicks
+  // while the batch buttons do.
+  findChild<QSlider*>(QStringLiteral("PP_Prog"))->installEventFilter(this);
+  findChild<QAbstractButton*>(QStringLiteral("PP_Aud_Re"))->installEventFilter(this);
+  // Whatever a button starts, a recording played from a click stops first.
+  for (const char* name : {"PP_Startu", "PP_Haltu", "PP_Mik_Re", "PP_Aud_Re", "PP_Antauen"}) {
+    connect(findChild<QAbstractButton*>(QLatin1String(name)), &QAbstractButton::pressed, this, &StopWavPlayback);
+  }
+}
+
+bool TFrame2::eventFilter(QObject* watched, QEvent* event) {
+  if (watched->objectName() == QLatin1String("PP_Prog")) {
+    if (event->type() == QEvent::Show) {
+      nivelo_->setValue(0);
+      nivelo_->show();
+    } else if (event->type() == QEvent::Hide) {
+      nivelo_->hide();
+    }
+  } else if (event->type() == QEvent::EnabledChange) {
+    voices_->SetClickable(static_cast<QWidget*>(watched)->isEnabled());
+  }
+  return TFrame::eventFilter(watched, event);
+}
+
+void TFrame2::ShowVoicesOf(int k, bool withRecording) {
+  const Entry& entry = batch_[k - 1];
+  shownEntry_ = k;
+  voices_->ShowItem(entry.text, entry.modelSound, withRecording && entry.recorded ? RecordingPath(k) : QString());
+  FollowTheModel();
+}
+
+void TFrame2::FollowTheModel() {
+  followingModel_ = true;
+  Mp3Player* player = Mp3();
+  if (!player) return;
+  player->SetInputTimecodeGranularity(kCursorHundredths);
+  connect(player, &Mp3Player::NotifyInputTimecode, this, &TFrame2::ModelTimecode, Qt::UniqueConnection);
+  connect(player, &Mp3Player::NotifyPlayerState, this, &TFrame2::ModelPlayerState, Qt::UniqueConnection);
+}
+
+void TFrame2::ModelPlayerState(int state) {
+  if (followingModel_ && state != Mp3Player::Playing) voices_->HideCursor();
+}
+
+void TFrame2::ModelTimecode(int hours, int minutes, int seconds, int hundredths) {
+  if (!followingModel_ || Stopped()) return;
+  voices_->SetCursor(VoiceDrawing::Lane::Model, ((hours * 3600 + minutes * 60 + seconds) * 100 + hundredths) * 10);
+}
+
+bool TFrame2::PlayRecordingWithCursor(int k, qint64 fromMs, qint64 untilMs) {
+  followingModel_ = false;
+  QPointer<VoiceDrawing> voices = voices_;
+  const bool played = PlayWavToEnd(RecordingPath(k), fromMs, [voices, untilMs](qint64 ms) {
+    if (voices) voices->SetCursor(VoiceDrawing::Lane::Recording, ms);
+    if (untilMs >= 0 && ms > untilMs) StopWavPlayback();
+  });
+  if (voices) voices->HideCursor();
+  return played;
+}
+
+void TFrame2::PlayVoiceFrom(VoiceDrawing::Lane lane, qint64 ms) {
+  if (Stopped() || !audRe_->isEnabled() || shownEntry_ < 1 || shownEntry_ > batch_.size()) return;
+  StopWavPlayback();
+  const Entry& entry = batch_[shownEntry_ - 1];
+  if (lane == VoiceDrawing::Lane::Model) {
+    FollowTheModel();
+    if (!Mp3()) return;
+    Mp3()->InputOpen(entry.modelSound);
+    Mp3()->PlayFrom(ms);
+    return;
+  }
+  const std::optional<VoiceTrace>& recording = voices_->Drawn().recording;
+  if (!entry.recorded || !recording) return;
+  if (Mp3()) Mp3()->Stop();
+  // The silence after the learner's voice is not waited through.
+  PlayRecordingWithCursor(shownEntry_, ms, std::llround((recording->EndSeconds() + kAfterVoiceSeconds) * 1000));
 }

@@ -2,6 +2,7 @@
 
 #include "drillrun.h"
 #include "ownedcomponents.h"
+#include "voicedrawing.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 class QAbstractButton;
 class QGroupBox;
 class QLabel;
+class QProgressBar;
 class QSlider;
 class QTemporaryDir;
 class VoiceRecorder;
@@ -72,4 +74,27 @@ class TFrame2 : public TFrame {
   QStringList items_;
   DrillRun run_;
   QVector<Entry> batch_;
+
+  // The learner's voice beside the model: the drawing of the entry that
+  // plays, its cursor, playing from a click, and the input level.
+ public:
+  VoiceDrawing* Voices() const { return voices_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SetUpVoiceDrawing();
+  void ShowVoicesOf(int k, bool withRecording);
+  void FollowTheModel();
+  void ModelTimecode(int hours, int minutes, int seconds, int hundredths);
+  void ModelPlayerState(int state);
+  // From `fromMs`, up to `untilMs` (-1: to the end).
+  bool PlayRecordingWithCursor(int k, qint64 fromMs = 0, qint64 untilMs = -1);
+  void PlayVoiceFrom(VoiceDrawing::Lane lane, qint64 ms);
+
+  VoiceDrawing* voices_ = nullptr;
+  QProgressBar* nivelo_ = nullptr;
+  int shownEntry_ = 0;  // 1 to 4; 0 before the first
+  bool followingModel_ = false;
 };

@@ -61,6 +61,14 @@ const MessageText kMessages[] = {
      "para a área de transferência: cole-os com Ctrl+V numa nova mensagem do seu programa de e-mail."},
     {"smNeEkzerco", &MessageTable::smNeEkzerco,
      "Os dados deste exercício estão faltando ou não puderam ser lidos (%1). Instale o curso novamente."},
+    {"smRestarigi", &MessageTable::smRestarigi,
+     "Deseja apagar o seu progresso em todos os exercícios? Os últimos e os melhores resultados, e a indicação de "
+     "que o exame final foi enviado, serão esquecidos. Isso não pode ser desfeito. As respostas escritas não serão "
+     "apagadas."},
+    {"smRezultoj", &MessageTable::smRezultoj,
+     "Resultados dos exercícios desta lição (último e melhor resultado; ✓ = aprovado, com 70% ou mais):"},
+    {"smAprobitaj", &MessageTable::smAprobitaj, "Exercícios aprovados nesta lição: %1"},
+    {"smEkzamenoSendita", &MessageTable::smEkzamenoSendita, "O exame final foi enviado ao Monitor."},
 };
 
 }  // namespace

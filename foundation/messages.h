@@ -27,6 +27,11 @@ struct MessageTable {
   QString smNeRetejo;
   QString smNeRetposxto;
   QString smNeEkzerco;
+  // Progress in the drills.
+  QString smRestarigi;        // the question before the progress is erased
+  QString smRezultoj;         // heading of the drill results in the message to the Monitor
+  QString smAprobitaj;        // beside a lesson in the main menu; "%1" is "passed/drills"
+  QString smEkzamenoSendita;  // beside the final exam once it was sent
 };
 
 // The keys of the message table in section Mesagxoj, in file order.

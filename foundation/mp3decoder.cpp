@@ -90,8 +90,10 @@ qint64 Mp3Decoder::Read(char* data, qint64 maxBytes) {
   return total;
 }
 
-bool Mp3Decoder::Rewind() {
+bool Mp3Decoder::Rewind() { return Seek(0); }
+
+bool Mp3Decoder::Seek(qint64 frame) {
   if (!open_) return false;
   finished_ = false;
-  return mpg123_seek(handle_, 0, SEEK_SET) >= 0;
+  return mpg123_seek(handle_, static_cast<off_t>(qBound<qint64>(0, frame, lengthFrames_)), SEEK_SET) >= 0;
 }

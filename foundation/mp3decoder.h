@@ -26,6 +26,8 @@ class Mp3Decoder {
   // Fills `data` with up to `maxBytes` of samples; 0 at the end of the stream.
   qint64 Read(char* data, qint64 maxBytes);
   bool Rewind();
+  // Goes to sample frame `frame` (clamped to the stream); the next Read starts there.
+  bool Seek(qint64 frame);
 
  private:
   mpg123_handle_struct* handle_ = nullptr;

@@ -14,8 +14,10 @@ qint64 DecodedStream::bytesAvailable() const {
   return (finished_ ? 0 : qint64(64 * 1024)) + QIODevice::bytesAvailable();
 }
 
-void DecodedStream::Restart() {
-  decoder_.Rewind();
+void DecodedStream::Restart() { StartAt(0); }
+
+void DecodedStream::StartAt(qint64 frame) {
+  decoder_.Seek(frame);
   finished_ = false;
 }
 
@@ -83,7 +85,19 @@ void Mp3Engine::Play() {
     return;
   }
   if (output_) return;
-  stream_->Restart();
+  StartOutput(0);
+}
+
+void Mp3Engine::PlayFrom(qint64 milliseconds) {
+  if (!stream_) return;
+  CloseOutput();
+  const qint64 frame = qBound<qint64>(0, milliseconds * decoder_.SampleRate() / 1000, decoder_.LengthFrames());
+  StartOutput(frame);
+}
+
+void Mp3Engine::StartOutput(qint64 frame) {
+  stream_->StartAt(frame);
+  startUSecs_ = decoder_.SampleRate() > 0 ? frame * 1000000 / decoder_.SampleRate() : 0;
   output_ = prepared_ ? std::move(prepared_) : MakeOutput();
   // Told from the event loop, so that the output is never deleted inside its
   // own signal; an end that arrives after the sound was replaced is dropped.
@@ -163,7 +177,7 @@ void Mp3Engine::CloseOutput() {
 
 void Mp3Engine::ReportPosition() {
   if (!output_) return;
-  const qint64 hundredths = output_->ProcessedUSecs() / 10000;
+  const qint64 hundredths = (startUSecs_ + output_->ProcessedUSecs()) / 10000;
   const qint64 step = hundredths / granularity_;
   if (step == lastReportedStep_) return;
   lastReportedStep_ = step;

@@ -22,6 +22,8 @@ class DecodedStream : public QIODevice {
   bool atEnd() const override { return finished_; }
   qint64 bytesAvailable() const override;
   void Restart();
+  // Goes on from sample frame `frame` of the stream.
+  void StartAt(qint64 frame);
 
  protected:
   qint64 readData(char* data, qint64 maxBytes) override;
@@ -46,6 +48,8 @@ class Mp3Engine : public QObject {
 
   void InputOpen(const QString& path);
   void Play();
+  // Plays from `milliseconds` into the stream, whatever played before.
+  void PlayFrom(qint64 milliseconds);
   void Pause();
   void Stop();
   void InputClose();
@@ -64,6 +68,7 @@ class Mp3Engine : public QObject {
  private:
   void RunCommands();
   std::unique_ptr<AudioOutput> MakeOutput();
+  void StartOutput(qint64 frame);
   void CloseOutput();
   void ReportPosition();
   void OnFinished();
@@ -78,6 +83,7 @@ class Mp3Engine : public QObject {
   int durationSeconds_ = 0;
   int granularity_ = 100;
   qint64 lastReportedStep_ = -1;
+  qint64 startUSecs_ = 0;  // where in the stream the output began
   bool paused_ = false;
   int playing_ = 0;  // counts the outputs started, to tell a late end from the current one's
 };

@@ -50,6 +50,9 @@ void Mp3Player::InputOpen(const QString& path) {
   engine_->Queue([path](Mp3Engine& engine) { engine.InputOpen(path); });
 }
 void Mp3Player::Play() { engine_->Queue(&Mp3Engine::Play); }
+void Mp3Player::PlayFrom(qint64 milliseconds) {
+  engine_->Queue([milliseconds](Mp3Engine& engine) { engine.PlayFrom(milliseconds); });
+}
 void Mp3Player::Pause() { engine_->Queue(&Mp3Engine::Pause); }
 void Mp3Player::Stop() { engine_->Queue(&Mp3Engine::Stop); }
 void Mp3Player::InputClose() { engine_->Queue(&Mp3Engine::InputClose); }

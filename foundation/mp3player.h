@@ -21,6 +21,7 @@ class Mp3Player : public QObject {
 
   void InputOpen(const QString& path);  // replaces whatever was playing, at once
   void Play();                          // from the start, or on from a pause
+  void PlayFrom(qint64 milliseconds);   // from that point of the stream; timecodes count from its start
   void Pause();
   void Stop();  // back to the start of the stream
   void InputClose();

@@ -102,4 +102,5 @@ void ReadSettings() {
   s.LastaLeciono = file.ReadInteger(General, LastaLeciono, 1);
   s.LastaPagxo = file.ReadInteger(General, LastaPagxo, 1);
   s.Tradukilo = file.ReadBool(General, Tradukilo, false);
+  s.SenduRezultojn = file.ReadBool(General, SenduRezultojn, false);
 }

@@ -20,7 +20,8 @@ struct Settings {
   int LastaLeciono = 1;
   int LastaPagxo = 1;
   bool Tradukilo = false;
-  QString Tradukinto;  // translator's name, from the translation in force
+  bool SenduRezultojn = false;  // the message to the Monitor ends with the lesson's drill results
+  QString Tradukinto;           // translator's name, from the translation in force
 };
 
 Settings& CurrentSettings();
@@ -44,6 +45,7 @@ inline const QByteArray Sistemo = QByteArrayLiteral("Sistemo");
 inline const QByteArray LastaLeciono = QByteArrayLiteral("LastaLeciono");
 inline const QByteArray LastaPagxo = QByteArrayLiteral("LastaPagxo");
 inline const QByteArray Tradukilo = QByteArrayLiteral("Tradukilo");
+inline const QByteArray SenduRezultojn = QByteArrayLiteral("SenduRezultojn");
 }  // namespace SettingsKeys
 
 inline const QString Portuguese = QStringLiteral("Português");

@@ -4,6 +4,11 @@
 #include "inilines.h"
 #include "wavfile.h"
 
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kRate = 22050;
@@ -15,6 +20,19 @@ constexpr int kStallMs = 2000;
 constexpr qint64 kDeadlineSlackMs = 5000;
 // A WAV file holds at most this many bytes of samples.
 constexpr qint64 kMaximumBytes = 0xFFFFFFFFLL - 37;
+
+// Root mean square of 16-bit samples in dB below full scale.
+float LevelOf(const QByteArray& chunk) {
+  const auto* data = reinterpret_cast<const uchar*>(chunk.constData());
+  const qsizetype samples = chunk.size() / 2;
+  if (samples == 0) return -100.0F;
+  double sum = 0;
+  for (qsizetype i = 0; i < samples; ++i) {
+    const double sample = qFromLittleEndian<qint16>(data + 2 * i) / 32768.0;
+    sum += sample * sample;
+  }
+  return static_cast<float>(std::max(-100.0, 10.0 * std::log10(sum / double(samples) + 1e-12)));
+}
 
 }  // namespace
 
@@ -94,6 +112,7 @@ void VoiceRecorder::ReadAvailable() {
   if (!recording_) return;
   if (!chunk.isEmpty()) sinceSound_.start();
   samples_.append(chunk.constData(), qMin<qint64>(chunk.size(), targetBytes_ - samples_.size()));
+  if (!chunk.isEmpty()) Q_EMIT SoundLevel(LevelOf(chunk));
   if (samples_.size() >= targetBytes_) FinishSoon();
 }
 

@@ -44,6 +44,10 @@ class VoiceRecorder : public QObject {
  Q_SIGNALS:
   // The recording ended: complete, stopped, or cut short by the device.
   void Finished();
+  // The loudness of the sound that just arrived, in dB below full scale
+  // (-100 for digital silence), about every 20 ms while recording: a muted
+  // or silent microphone shows at once.
+  void SoundLevel(float decibels);
 
  private:
   void ReadAvailable();

@@ -21,9 +21,13 @@ constexpr int kStallSlackMs = 3000;
 // StopWavPlayback can reach it. Lives on that call's stack.
 struct Playback {
   QEventLoop loop;
+  AudioOutput* output = nullptr;
   bool stopped = false;
   bool ended = false;
 };
+
+// How often a listener hears the position.
+constexpr int kPositionMs = 20;
 
 std::vector<Playback*>& RunningPlaybacks() {
   static std::vector<Playback*> running;
@@ -51,12 +55,18 @@ PcmFormat FormatOf(const WavAudio& audio) {
 
 }  // namespace
 
-bool PlayWavToEnd(const QString& path) {
+bool PlayWavToEnd(const QString& path) { return PlayWavToEnd(path, 0, {}); }
+
+bool PlayWavToEnd(const QString& path, qint64 fromMs, const std::function<void(qint64 ms)>& position) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   std::optional<WavAudio> audio = ParseWavFile(file.readAll());
   file.close();
   if (!audio) return false;
+  const int frameBytes = WavFrameBytes(*audio);
+  const qint64 skippedFrames = qBound<qint64>(0, fromMs * audio->sampleRate / 1000, audio->samples.size() / frameBytes);
+  audio->samples.remove(0, skippedFrames * frameBytes);
+  const qint64 startUSecs = skippedFrames * 1000000 / audio->sampleRate;
   const qint64 durationMs = WavDurationMs(*audio);
   if (audio->samples.isEmpty()) return true;
 
@@ -76,6 +86,15 @@ bool PlayWavToEnd(const QString& path) {
     playback.ended = true;
     playback.loop.quit();
   });
+  QTimer positionTimer;
+  if (position) {
+    positionTimer.setInterval(kPositionMs);
+    QObject::connect(&positionTimer, &QTimer::timeout, &playback.loop, [&] {
+      if (!playback.stopped) position((startUSecs + output->ProcessedUSecs()) / 1000);
+    });
+    positionTimer.start();
+  }
+  playback.output = output.get();
   output->Start(&buffer);
   if (!playback.stopped) playback.loop.exec();
   output->Stop();
@@ -86,6 +105,9 @@ bool PlayWavToEnd(const QString& path) {
 void StopWavPlayback() {
   for (Playback* playback : RunningPlaybacks()) {
     playback->stopped = true;
+    // Silent now, not once the call returns: a stop may come from work
+    // that runs inside its loop (a new recording) and lasts.
+    if (playback->output) playback->output->Stop();
     playback->loop.quit();
   }
 }

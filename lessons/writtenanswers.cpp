@@ -1,5 +1,8 @@
 #include "writtenanswers.h"
 
+#include "drillhost.h"
+#include "drillkeys.h"
+#include "drillprogress.h"
 #include "failurenotices.h"
 #include "inifile.h"
 #include "letters.h"
@@ -28,6 +31,18 @@
 namespace {
 
 constexpr int kSlots = 160;
+
+// The results of the window's scored drills, after an empty line; nothing
+// for a window without drills.
+QString ResultsOfTheLesson(QWidget* window) {
+  const DrillHost* host = qobject_cast<DrillHost*>(window);
+  if (!host) return QString();
+  const DrillProgress progress(SettingsFile());
+  QList<DrillRow> rows;
+  for (const QString& key : ScoredDrillKeys(host->Codes())) rows.append({DrillKeyName(key), progress.Result(key)});
+  const QString table = DrillResultsTable(Messages().smRezultoj, rows);
+  return table.isEmpty() ? QString() : QStringLiteral("\r\n") + table;
+}
 
 bool IsPlainEdit(const QWidget* widget) {
   const auto* edit = qobject_cast<const QLineEdit*>(widget);
@@ -145,6 +160,7 @@ MonitorMessage BuildMonitorMessage(QTabWidget* pagxaro) {
 
   MonitorMessage message;
   for (int slot = 1; slot <= kSlots; ++slot) message.body += prompts[slot] + answers[slot];
+  if (CurrentSettings().SenduRezultojn) message.body += ResultsOfTheLesson(pagxaro->window());
   message.subject =
       pagxaro->window()->windowTitle() + QStringLiteral(" - Pagxo ") + QString::number(pagxaro->currentIndex() + 1);
   message.address = MonitorMailUrl(CurrentSettings().Adreso, message.subject);
@@ -170,4 +186,10 @@ void SendToMonitor(QTabWidget* pagxaro) {
   const QString everything =
       address + QStringLiteral("\r\n") + message.subject + QStringLiteral("\r\n\r\n") + message.body;
   OpenAddress(window, message.address, MessageNaming(Messages().smNeRetposxto, address), everything);
+  // The whole final exam went to the Monitor: the main menu shows it.
+  QWidget* page = pagxaro->currentWidget();
+  if (page && page->objectName().left(8) == QLatin1String("Ekzameno") &&
+      !DrillProgress(SettingsFile()).MarkExamSent()) {
+    TellSettingsNotSaved(window);
+  }
 }

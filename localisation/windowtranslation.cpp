@@ -103,6 +103,9 @@ QByteArray GeneralKey(const QString& name) {
   if (name == QLatin1String("Label7")) return "TFrame1.Label7";
   if (name == QLatin1String("PP_Label41")) return "TFrame2.PP_Label41";
   if (name == QLatin1String("PP_Label1")) return "TFrame2.PP_Label1";
+  if (name == QLatin1String("PP_Modelo")) return "TFrame2.PP_Modelo";
+  if (name == QLatin1String("PP_Vocxo")) return "TFrame2.PP_Vocxo";
+  if (name == QLatin1String("PP_Silento")) return "TFrame2.PP_Silento";
   if (name == QLatin1String("Label68")) return "TFrame3.Label68";
   if (name == QLatin1String("Label59")) return "TFrame3.Label59";
   if (name == QLatin1String("Label6")) return "TFrame5.Label6";

@@ -4,11 +4,14 @@
 #include "picturestore.h"
 
 #include "cursorfile.h"
+#include "drillkeys.h"
+#include "drillprogress.h"
 #include "failurenotices.h"
 #include "greetings.h"
 #include "inifile.h"
 #include "languagechoice.h"
 #include "layoutpaths.h"
+#include "lessonbadge.h"
 #include "lessoncatalogue.h"
 #include "localeabbreviation.h"
 #include "messages.h"
@@ -45,6 +48,10 @@
 #include <array>
 
 namespace {
+
+// The badge beside each lesson button.
+constexpr int kBadgeWidth = 22;
+constexpr int kBadgeHeight = 18;
 
 constexpr std::array<const char*, 6> kMenuButtons{"KioEstas", "KielUzi", "Konfigurado",
                                                   "Kreditoj", "Eliri",   "KieButono"};
@@ -133,6 +140,12 @@ void TPelano::FormCreate() {
     Button(lesson.menuButton)->setIcon(lessonPicture);
     Button(lesson.menuButton)->setIconSize(Button("Lec01")->iconSize());
   }
+  for (const LessonEntry& lesson : LessonCatalogue()) {
+    const QRect button = Button(lesson.menuButton)->geometry();
+    auto* badge = new LessonBadge(this);
+    badge->setObjectName(QLatin1String(lesson.menuButton) + QStringLiteral("Insigno"));
+    badge->setGeometry(button.right() + 3, button.center().y() - kBadgeHeight / 2, kBadgeWidth, kBadgeHeight);
+  }
 
   mp3_ = std::make_unique<Mp3Player>();
   mp3_->setObjectName(QStringLiteral("mp3"));
@@ -194,6 +207,20 @@ void TPelano::LoadSettingsAndMessages() {
     button->setFont(font);
   }
   Button("Ligilo")->setToolTip(Messages().smLigilo);
+  ShowProgress();
+}
+
+void TPelano::ShowProgress() {
+  const DrillProgress progress(SettingsFile());
+  for (const LessonEntry& lesson : LessonCatalogue()) {
+    auto* badge = findChild<LessonBadge*>(QLatin1String(lesson.menuButton) + QStringLiteral("Insigno"));
+    if (lesson.lessonValue == 13) {
+      badge->ShowExamSent(progress.ExamSent());
+      continue;
+    }
+    const QStringList drills = ScoredDrillKeys(lesson.drills);
+    badge->ShowDrills(progress.PassedCount(drills), int(drills.size()));
+  }
 }
 
 void TPelano::ConnectButtons() {
@@ -222,6 +249,8 @@ void TPelano::OpenModalWindow(const WindowFactory& factory, bool stopSound) {
   if (!window) return;
   window->exec();
   window.release()->deleteLater();
+  // A lesson's drills, an exam sent or the progress erased.
+  ShowProgress();
 }
 
 void TPelano::OpenLesson(int lessonNumber) { OpenModalWindow(LessonFactories()[lessonNumber], true); }

@@ -30,6 +30,8 @@ class TPelano : public QWidget {
 
   // Re-reads settings, messages and captions (after a change of language or font).
   void LoadSettingsAndMessages();
+  // Marks beside the lesson buttons: the drills passed, the exam sent.
+  void ShowProgress();
 
   // The window each lesson number (1 to 13) opens.
   static void SetLessonWindowFactory(int lessonNumber, WindowFactory factory);

@@ -49,11 +49,15 @@ bool Encode(const QString& wav, const QString& mp3, const QStringList& options) 
 
 QString MakeToneMp3(const QString& folder, const QString& name, double seconds, int sampleRate, int channels,
                     double frequency) {
+  return EncodeMp3(folder, name, ToneWav(seconds, sampleRate, channels, frequency));
+}
+
+QString EncodeMp3(const QString& folder, const QString& name, const QByteArray& wavFile) {
   const QString wav = QDir(folder).filePath(name + QStringLiteral(".wav"));
   const QString mp3 = QDir(folder).filePath(name + QStringLiteral(".mp3"));
   QFile file(wav);
   if (!file.open(QIODevice::WriteOnly)) return QString();
-  file.write(ToneWav(seconds, sampleRate, channels, frequency));
+  file.write(wavFile);
   file.close();
   return Encode(wav, mp3, {QStringLiteral("-b"), QStringLiteral("64")}) ? mp3 : QString();
 }

@@ -200,6 +200,7 @@ class TestConfiguration : public QObject {
       Child<QLineEdit>(&form, "Edit2")->setText(QStringLiteral("ana@example.org"));
       Child<QCheckBox>(&form, "SistemoB_1")->click();
       Child<QCheckBox>(&form, "Cxapeligo")->click();
+      Child<QCheckBox>(&form, "SenduRezultojn")->click();
       AnswerNextMessageBox(QMessageBox::Yes, nullptr);
       Child<QToolButton>(&form, "Eliri")->click();
       QVERIFY(!form.isVisible());
@@ -208,7 +209,7 @@ class TestConfiguration : public QObject {
     QCOMPARE(GeneralKeysInOrder(saved), (QByteArrayList{"Lingvo", "Tiparo", "Dosiero", "Korektanto", "Nomo", "Adreso",
                                                         "\xC6"
                                                         "apeligo",
-                                                        "Sistemo"}));
+                                                        "Sistemo", "SenduRezultojn"}));
     TIniFile file(folder.Path("konfig.ini"));
     using namespace SettingsKeys;
     QCOMPARE(file.ReadString(General, Nomo, QString()), QStringLiteral("Ana"));
@@ -216,6 +217,7 @@ class TestConfiguration : public QObject {
     QCOMPARE(file.ReadInteger(General, Sistemo, -1), 1);
     QCOMPARE(file.ReadBool(General, Korektanto, false), true);
     QCOMPARE(file.ReadBool(General, Capeligo, true), false);
+    QCOMPARE(file.ReadBool(General, SenduRezultojn, false), true);
     QCOMPARE(file.ReadString(General, Lingvo, QString()), QStringLiteral("Português"));
     // In memory at once.
     QCOMPARE(CurrentSettings().Nomo, QStringLiteral("Ana"));
@@ -223,6 +225,7 @@ class TestConfiguration : public QObject {
     QCOMPARE(CurrentSettings().Sistemo, 1);
     QVERIFY(CurrentSettings().Korektanto);
     QVERIFY(!CurrentSettings().Capeligo);
+    QVERIFY(CurrentSettings().SenduRezultojn);
 
     // No: the window closes and neither the file nor memory changes.
     QVERIFY(WithConfiguration(menu, [&](TForm13& form) {
@@ -246,8 +249,12 @@ class TestConfiguration : public QObject {
       QVERIFY(!Child<QLineEdit>(&form, "Edit1")->isEnabled());
       QVERIFY(!Child<QLineEdit>(&form, "Edit2")->isEnabled());
       QVERIFY(!Child<QGroupBox>(&form, "Sistemo")->isEnabled());
+      // Off by default, and of use only with a Monitor.
+      QVERIFY(!Child<QCheckBox>(&form, "SenduRezultojn")->isEnabled());
+      QVERIFY(!Child<QCheckBox>(&form, "SenduRezultojn")->isChecked());
       Child<QCheckBox>(&form, "Korektanto")->click();
       QVERIFY(Child<QLineEdit>(&form, "Edit1")->isEnabled());
+      QVERIFY(Child<QCheckBox>(&form, "SenduRezultojn")->isEnabled());
       Child<QCheckBox>(&form, "Korektanto")->click();
       QVERIFY(!Child<QGroupBox>(&form, "Sistemo")->isEnabled());
       QVERIFY(form.SavuClick());
@@ -256,6 +263,54 @@ class TestConfiguration : public QObject {
     QCOMPARE(file.ReadString(SettingsKeys::General, SettingsKeys::Nomo, QString()), QStringLiteral("Ana"));
     QCOMPARE(file.ReadInteger(SettingsKeys::General, SettingsKeys::Sistemo, -1), 1);
     QCOMPARE(file.ReadBool(SettingsKeys::General, SettingsKeys::Korektanto, true), false);
+  }
+
+  // Erasing the progress asks first, is done at once, and leaves everything
+  // else the settings file keeps; with nothing kept it cannot be asked for.
+  void theProgressIsErasedAfterAQuestion() {
+    TempProgramFolder folder;
+    const QByteArray answers = "[Form1]\r\nEdit2=Mi estas\r\n";
+    folder.Write("konfig.ini",
+                 kGeneral + kPortuguese + answers + "[Progreso]\r\n0103.vortludo=80,80\r\nEkzamenoSendita=1\r\n");
+    TPelano menu;
+    QStringList questions;
+    QVERIFY(WithConfiguration(menu, [&](TForm13& form) {
+      auto* erase = Child<QToolButton>(&form, "Restarigi");
+      QVERIFY(erase->isEnabled());
+      AnswerNextMessageBox(QMessageBox::No, &questions);
+      erase->click();
+      QVERIFY(folder.Read("konfig.ini").contains("0103.vortludo=80,80"));
+      AnswerNextMessageBox(QMessageBox::Yes, &questions);
+      erase->click();
+      QVERIFY(!erase->isEnabled());
+      // Nothing waits to be saved: leaving asks nothing.
+      Child<QToolButton>(&form, "Eliri")->click();
+      QVERIFY(!form.isVisible());
+    }));
+    QCOMPARE(questions, (QStringList{Messages().smRestarigi, Messages().smRestarigi}));
+    QCOMPARE(folder.Read("konfig.ini"), kGeneral + kPortuguese + answers);
+  }
+
+  // An erasing that cannot be saved (a folder stands where the settings file
+  // must go, which holds for root too) is told.
+  void aFailedErasingIsTold() {
+    TempProgramFolder folder;
+    const QByteArray kept = kGeneral + kPortuguese + "[Progreso]\r\n0103.vortludo=80,80\r\n";
+    folder.Write("konfig.ini", kept);
+    TPelano menu;
+    QStringList texts;
+    QVERIFY(WithConfiguration(menu, [&](TForm13& form) {
+      QVERIFY(QFile::rename(folder.Path("konfig.ini"), folder.Path("kept.ini")));
+      QVERIFY(QDir().mkpath(folder.Path("konfig.ini")));
+      AnswerNextMessageBox(QMessageBox::Yes, &texts);
+      AnswerNextMessageBox(QMessageBox::Ok, &texts);
+      Child<QToolButton>(&form, "Restarigi")->click();
+      QVERIFY(QDir().rmdir(folder.Path("konfig.ini")));
+      QVERIFY(QFile::rename(folder.Path("kept.ini"), folder.Path("konfig.ini")));
+    }));
+    QCOMPARE(texts,
+             (QStringList{Messages().smRestarigi, MessageNaming(Messages().smNeSalvis, folder.Path("konfig.ini"))}));
+    QCOMPARE(folder.Read("konfig.ini"), kept);
   }
 
   void theThreeLetterSystemsAreOneChoice() {

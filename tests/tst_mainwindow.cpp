@@ -1,7 +1,10 @@
 #include "coursebeacon.h"
+#include "drillprogress.h"
 #include "hattypingfilter.h"
 #include "inifile.h"
 #include "languagechoice.h"
+#include "lessonbadge.h"
+#include "lessonwindows.h"
 #include "letters.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -13,6 +16,7 @@
 #include "testsupport.h"
 #include "translationfile.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
@@ -37,6 +41,11 @@ const QByteArray kPortuguese = QByteArray("Lingvo=Portugu\xC3\xAAs\r\n");
 
 QPushButton* ButtonOf(const TPelano& window, const char* name) {
   return window.findChild<QPushButton*>(QLatin1String(name));
+}
+
+QString BadgeOf(const TPelano& window, const char* button) {
+  const auto* badge = window.findChild<LessonBadge*>(QLatin1String(button) + QStringLiteral("Insigno"));
+  return badge ? badge->Text() : QStringLiteral("no badge");
 }
 
 }  // namespace
@@ -323,6 +332,61 @@ class TestMainWindow : public QObject {
     }
     QCOMPARE(opened.size(), 2);
     for (int lesson = 1; lesson <= 13; ++lesson) TPelano::SetLessonWindowFactory(lesson, {});
+  }
+
+  // Beside each lesson, its drills passed; beside the exam, whether it was
+  // sent. A drill passed in a lesson window shows once the window closes.
+  void badgesShowTheProgress() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", kGeneral + kPortuguese +
+                                   "[Progreso]\r\n0203.vortludo=75,75\r\n0201.auskultado=40,71\r\n"
+                                   "0202.akuzativo=20,30\r\nEkzamenoSendita=1\r\n");
+    TPelano window;
+    window.show();
+    QCOMPARE(BadgeOf(window, "Lec02"), QStringLiteral("2/4"));
+    QCOMPARE(BadgeOf(window, "Lec01"), QString());
+    QCOMPARE(BadgeOf(window, "Lec11"), QString());
+    QCOMPARE(BadgeOf(window, "Lec12"), QStringLiteral("✓"));
+    // Said in words too, in the course language.
+    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Lec02Insigno"))->toolTip(),
+             MessageNaming(Messages().smAprobitaj, QStringLiteral("2/4")));
+    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Lec12Insigno"))->toolTip(), Messages().smEkzamenoSendita);
+    for (const char* button : {"Lec01", "Lec05A", "Lec12"}) {
+      const QRect badge = window.findChild<QWidget*>(QLatin1String(button) + QStringLiteral("Insigno"))->geometry();
+      QVERIFY(badge.left() > ButtonOf(window, button)->geometry().right());
+      QVERIFY(window.rect().contains(badge));
+    }
+
+    RegisterLessonWidgets();
+    TPelano::SetLessonWindowFactory(1, [](QWidget* owner) { return CreateLessonWindow(1, owner); });
+    auto passInTheWindow = [&](const char* drill) {
+      QString shown;
+      WhenModalShown([drill, &shown](QWidget* lesson) {
+        shown = lesson->objectName();
+        // As a drill run ends.
+        DrillProgress(SettingsFile()).Record(QLatin1String(drill), 85);
+        lesson->close();
+      });
+      ButtonOf(window, "Lec01")->click();
+      QCOMPARE(shown, QStringLiteral("Form1"));
+    };
+    passInTheWindow("0103.vortludo");
+    QCOMPARE(BadgeOf(window, "Lec01"), QStringLiteral("1/3"));
+    passInTheWindow("0102.auskultado");
+    passInTheWindow("0101.ekzerco");
+    QCOMPARE(BadgeOf(window, "Lec01"), QStringLiteral("✓"));
+    TPelano::SetLessonWindowFactory(1, {});
+
+    // Erased in the configuration window: nothing is shown once it closes.
+    SetSettingsAndCreditsFactories();
+    WhenModalShown([](QWidget* settings) {
+      WhenModalShown(
+          [](QWidget* question) { qobject_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click(); });
+      settings->findChild<QAbstractButton*>(QStringLiteral("Restarigi"))->click();
+      settings->close();
+    });
+    ButtonOf(window, "Konfigurado")->click();
+    for (const char* button : {"Lec01", "Lec02", "Lec12"}) QCOMPARE(BadgeOf(window, button), QString());
   }
 
   void failedWindowRestoresTheCursor() {

@@ -112,6 +112,30 @@ class TestMp3Player : public QObject {
     QCOMPARE(heard.positions, (QList<int>{0, 100, 200}));
   }
 
+  // Playing from a point of the stream, as a click on a drawing of the model
+  // asks: the positions count from the stream's start, and only the rest plays.
+  void playsFromAPoint() {
+    Mp3Player player;
+    SetMp3(&player);
+    Heard heard(player);
+    player.InputOpen(stereo44_);
+    player.SetInputTimecodeGranularity(10);
+    Synchronise();
+    heard.clock.restart();
+    player.PlayFrom(1800);
+    QVERIFY(heard.WaitForEnd(5));
+    QVERIFY2(heard.endAt >= 450 && heard.endAt < 1200, qPrintable(QString::number(heard.endAt)));
+    QVERIFY(!heard.positions.isEmpty());
+    QCOMPARE(heard.positions.first(), 180);
+    QVERIFY(heard.positions.last() >= 230);
+    // Beyond the end, it ends at once.
+    heard.endAt = -1;
+    heard.clock.restart();
+    player.PlayFrom(60000);
+    QVERIFY(heard.WaitForEnd(5));
+    QVERIFY2(heard.endAt < 500, qPrintable(QString::number(heard.endAt)));
+  }
+
   void pauseKeepsThePosition() {
     Mp3Player player;
     SetMp3(&player);

@@ -78,6 +78,10 @@ bool DoubleClickAndTranslate(QLabel* label, const std::function<void(TForm19*)>&
       modal->close();
       return;
     }
+    // Shown is not yet active: until the window system makes it so, its box
+    // has no focus, and typed keys would miss the hat typing, which follows
+    // the focus.
+    if (!QTest::qWaitForWindowActive(dialog)) qWarning("the translator never became the active window");
     inDialog(dialog);
     if (dialog->isVisible()) dialog->reject();
   });
@@ -249,6 +253,25 @@ class TestTranslator : public QObject {
     QCOMPARE(section, QStringLiteral("lec01"));
     QCOMPARE(key, QStringLiteral("Label7"));
     QCOMPARE(source, QStringLiteral("ne trovita"));
+  }
+
+  // The captions of the drawing of the learner's voice are the pronunciation
+  // frame's, and a translator reaches them with a double-click like the others.
+  void theVoiceDrawingsCaptionsAreTranslated() {
+    TranslatorSetUp setUp;
+    TForm19 translator;
+    auto window = OpenLesson1();
+    QWidget* practice = OwnedComponent(window.get(), QStringLiteral("TFrame21"));
+    QVERIFY(practice);
+    window->Pagxaro()->setCurrentWidget(practice->parentWidget());
+    QStringList keys;
+    for (const char* name : {"PP_Modelo", "PP_Vocxo"}) {
+      auto* caption = qobject_cast<QLabel*>(OwnedComponent(practice, QLatin1String(name)));
+      QVERIFY(caption && caption->isVisible());
+      QVERIFY(
+          DoubleClickAndTranslate(caption, [&](TForm19* dialog) { keys << dialog->Section() + '.' + dialog->Key(); }));
+    }
+    QCOMPARE(keys, (QStringList{"Gheneralaj.TFrame2.PP_Modelo", "Gheneralaj.TFrame2.PP_Vocxo"}));
   }
 
   void gapFillingInstructionsBelongToTheLesson() {

@@ -1,3 +1,5 @@
+#include "drillhost.h"
+#include "drillprogress.h"
 #include "inifile.h"
 #include "messages.h"
 #include "settings.h"
@@ -47,6 +49,31 @@ struct TestWindow {
     page->layout()->addWidget(widget);
     return widget;
   }
+};
+
+// A lesson window with drills, as the lesson windows are: lesson 5's word
+// game and listening ask the same exercise.
+class DrillWindow : public DrillHost {
+ public:
+  DrillWindow() {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Leciono 05"));
+    pagxaro->setObjectName(QStringLiteral("Pagxaro"));
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Traduko"));
+    pagxaro->addTab(page, QStringLiteral("1"));
+    auto* label = new QLabel(QStringLiteral("1. Frase."), page);
+    label->setProperty("tag", 1);
+    auto* edit = new QLineEdit(QStringLiteral("Frazo."), page);
+    edit->setProperty("tag", 1);
+  }
+  const DrillCodes& Codes() const override { return codes_; }
+  QString SoundFolder() const override { return QStringLiteral("05"); }
+  int CurrentPage() const override { return pagxaro->currentIndex(); }
+  QTabWidget* pagxaro = new QTabWidget(this);
+
+ private:
+  DrillCodes codes_{.wordGame = "0501", .listening = "0501", .gaps = {{{"TFrame41", "0502"}}}};
 };
 
 }  // namespace
@@ -232,6 +259,60 @@ class TestWrittenAnswers : public QObject {
     QCOMPARE(texts[1], MessageNaming(Messages().smNeRetposxto, QStringLiteral("monitoro@example.org")));
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("monitoro@example.org\r\nLeciono 01 - Pagxo 1\r\n\r\n1. Frase.\r\n\tFrazo.\r\n\r\n"));
+  }
+
+  // With the learner's leave, the message ends with the lesson's drill results.
+  void theDrillResultsFollowTheAnswers() {
+    TempProgramFolder folder;
+    folder.Write("konfig.ini", "[Progreso]\r\n0501.vortludo=65,80\r\n0502.kompletigo=40,55\r\n");
+    OpenSettingsFile();
+    DrillWindow w;
+    const QString answers = QStringLiteral("1. Frase.\r\n\tFrazo.\r\n\r\n");
+    QCOMPARE(BuildMonitorMessage(w.pagxaro).body, answers);
+    CurrentSettings().SenduRezultojn = true;
+    QCOMPARE(BuildMonitorMessage(w.pagxaro).body, answers + QStringLiteral("\r\n") + Messages().smRezultoj +
+                                                      QStringLiteral("\r\n"
+                                                                     "\tVortludo 0501\t65%\t80%\t✓\r\n"
+                                                                     "\tAŭskultado 0501\t—\r\n"
+                                                                     "\tKompletigo 0502\t40%\t55%\r\n"));
+  }
+
+  // Sending the final exam is noted for the main menu; a note that cannot be
+  // saved is told.
+  void sendingTheExamIsNoted() {
+    TempProgramFolder folder;
+    OpenSettingsFile();
+    CurrentSettings().Korektanto = true;
+    CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");
+    TestWindow w;
+    w.window.setObjectName(QStringLiteral("Form12"));
+    QWidget* page = w.AddPage("Ekzameno1");
+    w.Add<QLabel>(page, "Label2", 1, QStringLiteral("1. Frase."));
+    w.Add<QLineEdit>(page, "Edit2", 1, QStringLiteral("Frazo."));
+    // Cancelled, nothing was sent.
+    WhenModalShown([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+    SendToMonitor(w.pagxaro);
+    QVERIFY(!DrillProgress(SettingsFile()).ExamSent());
+    WhenModalShown([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click(); });
+    SendToMonitor(w.pagxaro);
+    QCOMPARE(mail_.urls.size(), 1);
+    QVERIFY(DrillProgress(SettingsFile()).ExamSent());
+
+    QVERIFY(DrillProgress(SettingsFile()).Reset());
+    QVERIFY(QFile::remove(folder.Path("konfig.ini")));
+    QVERIFY(QDir().mkpath(folder.Path("konfig.ini")));
+    QStringList texts;
+    WhenModalShown([&](QWidget* modal) {
+      texts.append(qobject_cast<QMessageBox*>(modal)->text());
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+      WhenModalShown([&](QWidget* second) {
+        texts.append(qobject_cast<QMessageBox*>(second)->text());
+        second->close();
+      });
+    });
+    SendToMonitor(w.pagxaro);
+    QCOMPARE(texts,
+             (QStringList{Messages().smTondujo, MessageNaming(Messages().smNeSalvis, folder.Path("konfig.ini"))}));
   }
 
   // Answers stored by older versions in their 8-bit code page come back, and

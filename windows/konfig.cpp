@@ -1,5 +1,6 @@
 #include "konfig.h"
 
+#include "drillprogress.h"
 #include "failurenotices.h"
 #include "inifile.h"
 #include "layoutpaths.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QShowEvent>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
@@ -58,6 +60,8 @@ TForm13::TForm13(QStringList translationFiles, std::function<void()> reloadSetti
   Edit3_ = findChild<QLineEdit*>(QStringLiteral("Edit3"));
   Korektanto_ = findChild<QCheckBox*>(QStringLiteral("Korektanto"));
   Cxapeligo_ = findChild<QCheckBox*>(QStringLiteral("Cxapeligo"));
+  SenduRezultojn_ = findChild<QCheckBox*>(QStringLiteral("SenduRezultojn"));
+  Restarigi_ = findChild<QToolButton*>(QStringLiteral("Restarigi"));
   Sistemo_ = findChild<QGroupBox*>(QStringLiteral("Sistemo"));
   for (int system = 0; system < 3; ++system) {
     sistemoBoxes_.append(findChild<QCheckBox*>(QStringLiteral("SistemoB_%1").arg(system)));
@@ -70,6 +74,8 @@ TForm13::TForm13(QStringList translationFiles, std::function<void()> reloadSetti
   connect(Tiparo_, &QComboBox::activated, this, &TForm13::TiparoChange);
   connect(Korektanto_, &QCheckBox::clicked, this, &TForm13::KorektantoClick);
   connect(Cxapeligo_, &QCheckBox::clicked, this, &TForm13::CxapeligoClick);
+  connect(SenduRezultojn_, &QCheckBox::clicked, this, &TForm13::SenduRezultojnClick);
+  connect(Restarigi_, &QToolButton::clicked, this, &TForm13::RestarigiClick);
   for (QCheckBox* box : sistemoBoxes_) {
     connect(box, &QCheckBox::clicked, this, [this, box] { SistemoClick(box); });
   }
@@ -88,6 +94,7 @@ void TForm13::FormCreate() {
     eliri->setIcon(mainEliri->icon());
   }
   eliri->setToolTip(Messages().smPordo);
+  Restarigi_->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
   TradukuCxion(kSection);
 }
 
@@ -118,6 +125,9 @@ void TForm13::FormShow() {
   ShowFont(settings.Tiparo, false);
 
   Korektanto_->setChecked(settings.Korektanto);
+  SenduRezultojn_->setChecked(settings.SenduRezultojn);
+  pending_.sendResults = settings.SenduRezultojn;
+  ShowWhetherProgressIsKept();
   Edit1_->setText(settings.Nomo);
   Edit2_->setText(settings.Adreso);
 
@@ -176,6 +186,8 @@ void TForm13::EnableMonitorFields(bool enabled) {
   Edit1_->setEnabled(enabled);
   Edit2_->setEnabled(enabled);
   Sistemo_->setEnabled(enabled);
+  SenduRezultojn_->setEnabled(enabled);
+  findChild<QLabel*>(QStringLiteral("Label13"))->setEnabled(enabled);
 }
 
 void TForm13::TickLetterSystem(int system) {
@@ -224,7 +236,28 @@ void TForm13::CxapeligoClick() {
   Savu_->setEnabled(true);
 }
 
+void TForm13::SenduRezultojnClick() {
+  pending_.sendResults = SenduRezultojn_->isChecked();
+  Savu_->setEnabled(true);
+}
+
 void TForm13::Edit1Change() { Savu_->setEnabled(true); }
+
+void TForm13::ShowWhetherProgressIsKept() {
+  const bool anything = !DrillProgress(SettingsFile()).IsEmpty();
+  Restarigi_->setEnabled(anything);
+  findChild<QLabel*>(QStringLiteral("Label14"))->setEnabled(anything);
+}
+
+void TForm13::RestarigiClick() {
+  if (ShowMessage(this, QMessageBox::Question, Messages().smRestarigi, QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::No) != QMessageBox::Yes) {
+    return;
+  }
+  DrillProgress progress(SettingsFile());
+  if (!progress.Reset()) TellSettingsNotSaved(this);
+  ShowWhetherProgressIsKept();
+}
 
 void TForm13::Button1Click() {
   OpenLink(this, CaptionAddress(findChild<QLabel*>(QStringLiteral("StaticText2"))->text()));
@@ -241,7 +274,8 @@ bool TForm13::SavuClick() {
                                                {General, Nomo, Edit1_->text().toUtf8()},
                                                {General, Adreso, Edit2_->text().toUtf8()},
                                                {General, Capeligo, pending_.hatTyping ? "1" : "0"},
-                                               {General, Sistemo, QByteArray::number(pending_.letterSystem)}});
+                                               {General, Sistemo, QByteArray::number(pending_.letterSystem)},
+                                               {General, SenduRezultojn, pending_.sendResults ? "1" : "0"}});
   if (!written) {
     // Nothing is taken as saved: the changes stay pending, so that the learner
     // can try again or leave knowing they are lost.
@@ -256,6 +290,7 @@ bool TForm13::SavuClick() {
   settings.Capeligo = pending_.hatTyping;
   settings.Korektanto = pending_.monitor;
   settings.Nomo = Edit1_->text();
+  settings.SenduRezultojn = pending_.sendResults;
 
   if (settings.Lingvo != pending_.language || settings.Tiparo != pending_.font) {
     if (reloadSettings_) reloadSettings_();

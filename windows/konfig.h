@@ -15,9 +15,11 @@ class QToolButton;
 
 // The configuration window: the interface language and its font, the
 // learner's Monitor (name and e-mail address), the letter system of the
-// messages to the Monitor, and hat typing. Changes wait in the window until
-// the learner saves them; a changed language or font then takes effect in the
-// whole program at once. Created afresh for every opening.
+// messages to the Monitor and whether they carry the drill results, and hat
+// typing. Changes wait in the window until the learner saves them; a changed
+// language or font then takes effect in the whole program at once. Erasing
+// the progress in the drills, after a question, is done at once. Created
+// afresh for every opening.
 class TForm13 : public QDialog {
   Q_OBJECT
  public:
@@ -32,6 +34,9 @@ class TForm13 : public QDialog {
   bool SavuClick();
   // Leaves the window, asking first about unsaved changes.
   void EliriClick();
+  // Erases the progress in the drills once the learner has said yes; a
+  // failed save is told and leaves it as it was.
+  void RestarigiClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -45,6 +50,8 @@ class TForm13 : public QDialog {
   void KorektantoClick();
   void SistemoClick(QCheckBox* clicked);
   void CxapeligoClick();
+  void SenduRezultojnClick();
+  void ShowWhetherProgressIsKept();
   void Edit1Change();
   void Button1Click();
   void TradukuCxion(const QByteArray& section);
@@ -71,6 +78,7 @@ class TForm13 : public QDialog {
     bool monitor = false;
     bool hatTyping = true;
     int letterSystem = 0;
+    bool sendResults = false;
   } pending_;
 
   QComboBox* Lingvo_ = nullptr;
@@ -80,6 +88,8 @@ class TForm13 : public QDialog {
   QLineEdit* Edit3_ = nullptr;
   QCheckBox* Korektanto_ = nullptr;
   QCheckBox* Cxapeligo_ = nullptr;
+  QCheckBox* SenduRezultojn_ = nullptr;
+  QToolButton* Restarigi_ = nullptr;
   QGroupBox* Sistemo_ = nullptr;
   QList<QCheckBox*> sistemoBoxes_;
   QToolButton* Savu_ = nullptr;
