@@ -64,7 +64,7 @@ TFrame5::TFrame5(QWidget* parent) : TFrame(parent) {
   const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn3"), QStringLiteral("Placar"), 11);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn3"));
-  panel_ = new DrillPanel(this, controls);
+  panel_ = new DrillPanel(this, controls, DrillKind::Accusative);
   connect(controls.start, &QPushButton::clicked, this, &TFrame5::BitBtn1Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame5::BitBtn3Click);
   connect(confirm_, &QPushButton::clicked, this, &TFrame5::BitBtn2Click);

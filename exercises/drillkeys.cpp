@@ -27,6 +27,18 @@ QString DrillKey(DrillKind kind, const QString& code) {
   return QString();
 }
 
+QString DrillKeyIn(const DrillCodes& codes, DrillKind kind, const QString& frameName) {
+  QString code;
+  switch (kind) {
+    case DrillKind::WordGame: code = QLatin1String(codes.wordGame); break;
+    case DrillKind::Listening: code = QLatin1String(codes.listening); break;
+    case DrillKind::Accusative: code = QLatin1String(codes.accusative); break;
+    case DrillKind::GapFilling: code = GapCodeOf(codes, frameName); break;
+    case DrillKind::Own: code = QLatin1String(codes.own); break;
+  }
+  return code.isEmpty() ? QString() : DrillKey(kind, code);
+}
+
 QStringList ScoredDrillKeys(const DrillCodes& codes) {
   QStringList keys;
   auto add = [&keys](DrillKind kind, const char* code) {

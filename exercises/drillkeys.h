@@ -11,6 +11,9 @@
 enum class DrillKind { WordGame, Listening, Accusative, GapFilling, Own };
 
 QString DrillKey(DrillKind kind, const QString& code);
+// The key of a window's drill of that kind; a gap-filling frame is known by
+// its component name. Empty when the window has no such drill.
+QString DrillKeyIn(const DrillCodes& codes, DrillKind kind, const QString& frameName = QString());
 // The keys of a window's scored drills, in a fixed order: word game,
 // listening, accusative, the gap-filling frames, its own drill. The
 // pronunciation practice keeps no score and has none.

@@ -1,9 +1,13 @@
 #include "drillpanel.h"
 
 #include "drillhost.h"
+#include "drillprogress.h"
+#include "failurenotices.h"
+#include "settings.h"
 #include "verdicts.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -48,8 +52,37 @@ DrillPanel::Controls DrillPanel::FindControls(const QWidget* drill, const QStrin
           label(3)};
 }
 
-DrillPanel::DrillPanel(QWidget* drill, const Controls& controls, DrillRun::Random random)
-    : QObject(drill), drill_(drill), controls_(controls), run_(std::move(random)) {}
+DrillPanel::DrillPanel(QWidget* drill, const Controls& controls, DrillKind kind, DrillRun::Random random)
+    : QObject(drill), drill_(drill), controls_(controls), kind_(kind), run_(std::move(random)) {
+  // Beside the percentage, in its row or just right of it.
+  QLabel* percentage = controls_.percentage;
+  best_ = new QLabel(percentage->parentWidget());
+  best_->setObjectName(percentage->objectName() + QStringLiteral("Plej"));
+  best_->setFont(percentage->font());
+  best_->hide();
+  if (auto* row = qobject_cast<QBoxLayout*>(percentage->parentWidget()->layout());
+      row && row->indexOf(percentage) >= 0) {
+    row->insertWidget(row->indexOf(percentage) + 1, best_);
+  } else {
+    best_->move(percentage->geometry().right() + 6, percentage->y());
+    best_->resize(60, percentage->height());
+  }
+}
+
+QString DrillPanel::ProgressKey() const {
+  const DrillHost* host = Host();
+  return host ? DrillKeyIn(host->Codes(), kind_, drill_ ? drill_->objectName() : QString()) : QString();
+}
+
+void DrillPanel::ShowBest() {
+  const QString key = ProgressKey();
+  const std::optional<DrillResult> result = key.isEmpty() ? std::nullopt : DrillProgress(SettingsFile()).Result(key);
+  best_->setVisible(result.has_value());
+  if (!result) return;
+  best_->setText(QStringLiteral("★ %1%").arg(result->best));
+  best_->setToolTip(QStringLiteral("%1%  /  ★ %2%").arg(result->last).arg(result->best));
+  best_->adjustSize();
+}
 
 DrillHost* DrillPanel::Host() const { return HostOf(drill_); }
 
@@ -129,6 +162,12 @@ void DrillPanel::KeepPlaceWhenHidden(QWidget* widget) {
 
 bool DrillPanel::AnnounceVerdict() {
   QPointer<DrillHost> host = Host();
+  // Without a settings file (nothing stored for this learner) there is no progress to keep.
+  if (const QString key = ProgressKey(); !key.isEmpty() && SettingsFile()) {
+    if (!DrillProgress(SettingsFile()).Record(key, run_.Percentage())) TellSettingsNotSaved(drill_->window());
+    ShowBest();
+    Q_EMIT resultKept();
+  }
   AnnounceResult(run_.Misses(), run_.Hits(), drill_ ? drill_->window() : nullptr);
   return host && !host->Closing() && drill_;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drillkeys.h"
 #include "drillrun.h"
 
 #include <QList>
@@ -50,8 +51,9 @@ class DrillPanel : public QObject {
   static Controls FindControls(const QWidget* drill, const QString& start, const QString& stop, const QString& counter,
                                int first);
 
-  // `drill` is the drill's own widget, inside a page of its host window.
-  DrillPanel(QWidget* drill, const Controls& controls, DrillRun::Random random = {});
+  // `drill` is the drill's own widget, inside a page of its host window;
+  // `kind` names its results in the learner's progress.
+  DrillPanel(QWidget* drill, const Controls& controls, DrillKind kind, DrillRun::Random random = {});
 
   DrillRun& Run() { return run_; }
   const DrillRun& Run() const { return run_; }
@@ -78,9 +80,17 @@ class DrillPanel : public QObject {
   enum class AfterBlink { Shown, Hidden };
   bool Blink(const QList<QWidget*>& widgets, BlinkTiming timing, AfterBlink after = AfterBlink::Shown);
 
-  // The verdict of the run: the spoken result and its box. False when the
-  // host closed while the box was up.
+  // The verdict of the run: its result kept in the learner's progress, the
+  // spoken result and its box. False when the host closed while the box
+  // was up.
   bool AnnounceVerdict();
+  // The learner's best result of this drill beside the counters ("★ 85%"),
+  // hidden before the drill was ever finished.
+  void ShowBest();
+  // The drill's key in the progress; empty outside a host that has it.
+  QString ProgressKey() const;
+  // The start button, on the drill's page.
+  QAbstractButton* StartButton() const { return controls_.start; }
 
   bool Closing() const;
   // Whether the page the run started on is still on show: only then may
@@ -92,11 +102,17 @@ class DrillPanel : public QObject {
   // showing it moves nothing around it.
   static void KeepPlaceWhenHidden(QWidget* widget);
 
+ Q_SIGNALS:
+  // A run ended with its verdict and its result is kept.
+  void resultKept();
+
  private:
   DrillHost* Host() const;
 
   QPointer<QWidget> drill_;
   Controls controls_;
+  DrillKind kind_;
+  QLabel* best_ = nullptr;
   DrillRun run_;
   int startPage_ = -1;
 };

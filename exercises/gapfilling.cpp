@@ -47,7 +47,7 @@ TFrame4::TFrame4(QWidget* parent) : TFrame(parent) {
   const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn4"), QStringLiteral("BitBtn5"), QStringLiteral("Placar"), 25);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn5"));
-  panel_ = new DrillPanel(this, controls);
+  panel_ = new DrillPanel(this, controls, DrillKind::GapFilling);
   connect(controls.start, &QPushButton::clicked, this, &TFrame4::BitBtn4Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame4::BitBtn5Click);
   connect(confirm_, &QPushButton::clicked, this, &TFrame4::BitBtn6Click);

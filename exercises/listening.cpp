@@ -54,7 +54,7 @@ TFrame3::TFrame3(QWidget* parent) : TFrame(parent) {
   const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn8"), QStringLiteral("BitBtn10"), QStringLiteral("placar"), 5);
   stop_ = findChild<QPushButton*>(QStringLiteral("BitBtn10"));
-  panel_ = new DrillPanel(this, controls);
+  panel_ = new DrillPanel(this, controls, DrillKind::Listening);
   connect(controls.start, &QPushButton::clicked, this, &TFrame3::BitBtn8Click);
   connect(stop_, &QPushButton::clicked, this, &TFrame3::BitBtn10Click);
   connect(repeat_, &QPushButton::clicked, this, &TFrame3::BitBtn9Click);

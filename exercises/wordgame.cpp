@@ -49,7 +49,7 @@ TFrame1::TFrame1(QWidget* parent) : TFrame(parent) {
   }
   const DrillPanel::Controls controls = DrillPanel::FindControls(
       this, QStringLiteral("BitBtn18"), QStringLiteral("BitBtn20"), QStringLiteral("Placar"), 15);
-  panel_ = new DrillPanel(this, controls);
+  panel_ = new DrillPanel(this, controls, DrillKind::WordGame);
   connect(controls.start, &QAbstractButton::clicked, this, &TFrame1::BitBtn18Click);
   connect(controls.stop, &QAbstractButton::clicked, this, &TFrame1::BitBtn20Click);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "verdicts.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,7 +13,7 @@ class TIniFile;
 
 // A drill's standing: the percentage of its last run and its best one.
 struct DrillResult {
-  static constexpr int kPassMark = 70;
+  static constexpr int kPassMark = PassMark;
   int last = 0;
   int best = 0;
   bool Passed() const { return best >= kPassMark; }

@@ -3,6 +3,7 @@
 #include "coursesounds.h"
 #include "cursorfile.h"
 #include "drillpanel.h"
+#include "drillprogress.h"
 #include "exercisedata.h"
 #include "layoutpaths.h"
 #include "lessoncatalogue.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -36,6 +38,26 @@
 
 #include <algorithm>
 #include <cmath>
+
+QIcon WithPassedMark(const QIcon& icon) {
+  QPixmap picture = icon.pixmap(QSize(16, 16));
+  if (picture.isNull()) {
+    picture = QPixmap(16, 16);
+    picture.fill(Qt::transparent);
+  }
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF corner(picture.width() * 0.45, picture.height() * 0.45, picture.width() * 0.55, picture.height() * 0.55);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0x1b, 0x7a, 0x2e));
+  painter.drawEllipse(corner);
+  painter.setPen(QPen(Qt::white, picture.width() / 10.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  const QPointF tick[] = {corner.topLeft() + QPointF(corner.width() * 0.25, corner.height() * 0.52),
+                          corner.topLeft() + QPointF(corner.width() * 0.43, corner.height() * 0.72),
+                          corner.topLeft() + QPointF(corner.width() * 0.76, corner.height() * 0.3)};
+  painter.drawPolyline(tick, 3);
+  return QIcon(picture);
+}
 
 int TabWidth(int pageControlWidth, int pageCount) {
   if (pageCount <= 0) return pageControlWidth;
@@ -94,10 +116,6 @@ void TLessonWindow::FormCreate() {
   LoadWrittenAnswers(pagxaro_);
   subaParto_->Savu()->setEnabled(false);
 
-  const PictureStore& pictures = Figurejo();
-  for (int i = 0; i < pagxaro_->count(); ++i) {
-    pagxaro_->setTabIcon(i, pictures.TabIcon(pagxaro_->widget(i)->property("icon").toInt()));
-  }
   pagxaro_->tabBar()->setStyleSheet(
       QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 0px; }").arg(TabWidth(width(), pagxaro_->count())));
   if (parentWidget()) move(parentWidget()->pos());
@@ -106,6 +124,10 @@ void TLessonWindow::FormCreate() {
   subaParto_->Savu()->setToolTip(Messages().smDisketo);
   subaParto_->Eliri()->setToolTip(Messages().smPordo);
   LessonSetUp();
+  ShowProgress();
+  for (DrillPanel* panel : findChildren<DrillPanel*>()) {
+    connect(panel, &DrillPanel::resultKept, this, &TLessonWindow::ShowProgress);
+  }
 }
 
 QList<LessonRecording> TLessonWindow::Recordings() const {
@@ -210,11 +232,30 @@ void TLessonWindow::OrderAnswerFields(QWidget* page) {
   for (qsizetype i = 1; i < fields.size(); ++i) QWidget::setTabOrder(fields[i - 1], fields[i]);
 }
 
+void TLessonWindow::ShowProgress() {
+  const PictureStore& pictures = Figurejo();
+  const DrillProgress progress(SettingsFile());
+  QSet<const QWidget*> passedPages;
+  for (DrillPanel* panel : findChildren<DrillPanel*>()) {
+    panel->ShowBest();
+    const std::optional<DrillResult> result = progress.Result(panel->ProgressKey());
+    if (!result || !result->Passed()) continue;
+    for (int i = 0; i < pagxaro_->count(); ++i) {
+      if (pagxaro_->widget(i)->isAncestorOf(panel->StartButton())) passedPages.insert(pagxaro_->widget(i));
+    }
+  }
+  for (int i = 0; i < pagxaro_->count(); ++i) {
+    QWidget* page = pagxaro_->widget(i);
+    const QIcon icon = pictures.TabIcon(page->property("icon").toInt());
+    pagxaro_->setTabIcon(i, passedPages.contains(page) ? WithPassedMark(icon) : icon);
+  }
+}
+
 DrillPanel* TLessonWindow::OwnDrillPanel() {
   DrillPanel::Controls controls{Own<QAbstractButton>("BitBtn1"), Own<QAbstractButton>("BitBtn3"),
                                 Own<QLabel>("Placar1"),          Own<QLabel>("Placar2"),
                                 Own<QLabel>("Placar3"),          Own<QLabel>("Placar4")};
-  return new DrillPanel(this, controls);
+  return new DrillPanel(this, controls, DrillKind::Own);
 }
 
 void TLessonWindow::ButonKlako() { SpeakWordButton(qobject_cast<QAbstractButton*>(sender()), SoundFolder()); }

@@ -3,6 +3,7 @@
 #include "drillhost.h"
 #include "ownedcomponents.h"
 
+#include <QIcon>
 #include <QSet>
 #include <QString>
 
@@ -90,6 +91,9 @@ class TLessonWindow : public DrillHost {
   void FormShow();
   // Tab goes through a page's answer fields top to bottom, left to right.
   void OrderAnswerFields(QWidget* page);
+  // Each drill shows its best result, and the tab of a page whose drill was
+  // passed carries a tick.
+  void ShowProgress();
 
   const LessonEntry& entry_;
   QSet<QWidget*> orderedPages_;
@@ -97,6 +101,9 @@ class TLessonWindow : public DrillHost {
   TFrame6* subaParto_ = nullptr;
   bool shown_ = false;
 };
+
+// A tab icon with a tick in its corner: the page's drill was passed.
+QIcon WithPassedMark(const QIcon& icon);
 
 // Tab width giving every tab an equal share of the page control's width.
 int TabWidth(int pageControlWidth, int pageCount);

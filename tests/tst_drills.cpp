@@ -33,7 +33,7 @@ struct PanelWindow : DrillTestWindow {
     start = new QPushButton(drill);
     stop = new QPushButton(drill);
     for (QLabel*& counter : counters) counter = new QLabel(drill);
-    panel = new DrillPanel(drill, {start, stop, counters[0], counters[1], counters[2], counters[3]});
+    panel = new DrillPanel(drill, {start, stop, counters[0], counters[1], counters[2], counters[3]}, DrillKind::Own);
   }
   QStringList Counts() const {
     QStringList texts;

@@ -1,4 +1,5 @@
 #include "drillpanel.h"
+#include "drillprogress.h"
 #include "exercisedata.h"
 #include "lec03.h"
 #include "lessonfixture.h"
@@ -6,6 +7,7 @@
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
+#include "picturestore.h"
 #include "programpaths.h"
 #include "resumerequest.h"
 #include "settings.h"
@@ -263,6 +265,7 @@ class TestLesson3 : public QObject {
     auto window = OpenLesson<TForm3>(3);
     window->show();
     Dictation dictation(window.get());
+    QVERIFY(Own<QLabel>(window.get(), "Placar4Plej")->isHidden());  // never finished yet
     Own<QPushButton>(window.get(), "BitBtn1")->click();
     QCOMPARE(dictation.Counter(1), QStringLiteral("03"));
     QString verdict;
@@ -283,6 +286,22 @@ class TestLesson3 : public QObject {
     QVERIFY(Own<QPushButton>(window.get(), "BitBtn1")->isEnabled());
     QVERIFY(!Own<QPushButton>(window.get(), "BitBtn3")->isEnabled());
     QVERIFY(!dictation.Edit()->isEnabled());
+
+    // The result is kept: the best shows beside the counters, the drill's
+    // tab gets its tick, and a window opened later shows both again.
+    const std::optional<DrillResult> kept = DrillProgress(SettingsFile()).Result(QStringLiteral("0301.ekzerco"));
+    QVERIFY(kept && kept->last == 100 && kept->Passed());
+    constexpr int kDrillPage = 2;
+    const auto tabPicture = [&](TForm3* form) { return form->Pagxaro()->tabIcon(kDrillPage).pixmap(16, 16).toImage(); };
+    const QImage ticked = WithPassedMark(Figurejo().TabIcon(3)).pixmap(16, 16).toImage();
+    QCOMPARE(Own<QLabel>(window.get(), "Placar4Plej")->text(), QStringLiteral("★ 100%"));
+    QCOMPARE(tabPicture(window.get()), ticked);
+    QVERIFY(window->Pagxaro()->tabIcon(kDrillPage - 1).pixmap(16, 16).toImage() !=
+            WithPassedMark(Figurejo().TabIcon(5)).pixmap(16, 16).toImage());
+    window->close();
+    auto again = OpenLesson<TForm3>(3);
+    QVERIFY(!Own<QLabel>(again.get(), "Placar4Plej")->isHidden());
+    QCOMPARE(tabPicture(again.get()), ticked);
   }
 
   void closingDuringAWaitEndsQuietly_data() {
