@@ -1,5 +1,6 @@
 #include "recordingmaker.h"
 
+#include "lessoncatalogue.h"
 #include "lessonwindow.h"
 #include "lessonwindows.h"
 
@@ -8,8 +9,8 @@ Voice LessonVoice() { return Voice{QStringLiteral("eo+f4"), 135, 50}; }
 QList<Recording> CourseRecordings() {
   QList<Recording> list = SharedRecordings();
   RegisterLessonWidgets();
-  for (int lesson = 1; lesson <= 13; ++lesson) {
-    const std::unique_ptr<QDialog> window = CreateLessonWindow(lesson, nullptr);
+  for (const LessonEntry& entry : LessonCatalogue()) {
+    const std::unique_ptr<QDialog> window = CreateLessonWindow(entry.lessonValue, nullptr);
     const auto* lessonWindow = dynamic_cast<const TLessonWindow*>(window.get());
     if (!lessonWindow) continue;
     for (const LessonRecording& recording : lessonWindow->Recordings()) {
