@@ -174,7 +174,7 @@ void TFrame5::VortKlako(int place) {
   if (!TakesEnding(place)) {
     panel_->Wrong();
     PlayNeSound();
-    Colour(place, "red");
+    Colour(place, "#c00000");  // the misses colour, readable on white
   } else if (!marked_[place]) {
     word->setText(word->text() + QLatin1Char('n'));
     FitToCaption(word);

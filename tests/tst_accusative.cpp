@@ -126,7 +126,7 @@ class TestAccusative : public QObject {
       QVERIFY(w.Get<QLabel>("Klarigo")->isVisible());
       QCOMPARE(w.Text("Klarigo"), Explanation(1));
     }
-    QCOMPARE(w.Colour(1), QColor(Qt::red));
+    QCOMPARE(w.Colour(1), QColor(QStringLiteral("#c00000")));
     QCOMPARE(w.Text("Placar14"), QStringLiteral("00%"));
     // Part of the object, twice: one "n", the explanation both times.
     const int libroX = w.Word(4)->x();

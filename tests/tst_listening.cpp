@@ -177,6 +177,8 @@ class TestListening : public QObject {
     w.Answer(QStringLiteral("la knabino"));
     probe.stop();
     QVERIFY(correctionWhole);
+    // A wrong item comes back later, not always next: the others are answered until it does.
+    while (w.frame->ExpectedAnswer() != sentence) w.Answer(w.frame->ExpectedAnswer());
     w.Answer(sentence);
     bool found = false;
     for (auto* line : w.frame->findChildren<StaticText*>(QRegularExpression(QStringLiteral("^StaticText\\d+$")))) {

@@ -8,6 +8,7 @@
 #include "letters.h"
 #include "messages.h"
 #include "mp3player.h"
+#include "ownedcomponents.h"
 #include "pelanowindow.h"
 #include "playeractions.h"
 #include "programstart.h"
@@ -15,6 +16,7 @@
 #include "settings.h"
 #include "testsupport.h"
 #include "translationfile.h"
+#include "verdicts.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -22,11 +24,13 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -376,6 +380,33 @@ class TestMainWindow : public QObject {
     passInTheWindow("0101.ekzerco");
     QCOMPARE(BadgeOf(window, "Lec01"), QStringLiteral("✓"));
     TPelano::SetLessonWindowFactory(1, {});
+
+    // A real run of lesson 3's numbers, played to its verdict, counts as well.
+    folder.Write("ekzercoj/ekz03.dat", "[0301D]\r\n1=du\r\n[0301R]\r\n1=2\r\n");
+    folder.Write("sonoj/lec03/.keep", "");
+    SoundsEnabled() = false;
+    TPelano::SetLessonWindowFactory(3, [](QWidget* owner) { return CreateLessonWindow(3, owner); });
+    QString verdict;
+    QTimer verdictCloser;
+    connect(&verdictCloser, &QTimer::timeout, [&verdict] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        verdict = box->text();
+        box->close();
+      }
+    });
+    WhenModalShown([&verdictCloser](QWidget* lesson) {
+      qobject_cast<QTabWidget*>(OwnedComponent(lesson, QStringLiteral("Pagxaro")))->setCurrentIndex(2);
+      qobject_cast<QPushButton*>(OwnedComponent(lesson, QStringLiteral("BitBtn1")))->click();
+      qobject_cast<QLineEdit*>(OwnedComponent(lesson, QStringLiteral("Edit1")))->setText(QStringLiteral("2"));
+      verdictCloser.start(10);
+      qobject_cast<QPushButton*>(OwnedComponent(lesson, QStringLiteral("BitBtn2")))->click();
+      verdictCloser.stop();
+      lesson->close();
+    });
+    ButtonOf(window, "Lec03")->click();
+    QCOMPARE(verdict, Messages().smGratulon);
+    QCOMPARE(BadgeOf(window, "Lec03"), QStringLiteral("1/3"));
+    TPelano::SetLessonWindowFactory(3, {});
 
     // Erased in the configuration window: nothing is shown once it closes.
     SetSettingsAndCreditsFactories();
