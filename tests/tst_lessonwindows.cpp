@@ -167,7 +167,11 @@ class TestLessonWindows : public QObject {
     {
       auto window = Open();
       const QList<QWidget*> fields = AnswerFields(window.get());
-      if (fields.isEmpty()) QSKIP("this window has no written answers");
+      if (fields.isEmpty()) {
+        // Nothing to write: nothing to save either.
+        QVERIFY(!window->SubaParto()->Savu()->isEnabled());
+        return;
+      }
       QWidget* field = fields.last();
       fieldName = field->objectName();
       window->Pagxaro()->setCurrentIndex(PageOf(window.get(), field));
