@@ -7,13 +7,17 @@
 //  - sound: decoding speed, the time from Play to the first audio the server
 //    takes and to the first sound heard at the sink, and the CPU share while
 //    playing.
-//  - lesson opening: from the click on a lesson button to the lesson shown.
+//  - lesson opening: from the click on each window's button to its first
+//    frame painted, the resident memory with every page built, and the
+//    memory over 50 rounds of opening and closing every window;
 //  - voice analysis: a course model and a recording of 5 s analysed on the
 //    worker thread of the pronunciation practice, request to answer.
-// `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each page of lesson N;
-// `pelano_bench --sound` takes the sound figures alone, `pelano_bench --voice` the voice analysis.
+// `pelano_bench --opening` takes the start and lesson opening figures alone,
+// `pelano_bench --sound` the sound figures, `pelano_bench --voice` the voice
+// analysis; `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each
+// page of lesson N.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
-#include "lessonwindow.h"
+#include "openingbench.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
 #include "programstart.h"
@@ -26,11 +30,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QPushButton>
 #include <QRandomGenerator>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,18 +42,11 @@
 namespace {
 
 constexpr int kStarts = 15;
-
-long ResidentKilobytes() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-  }
-  return -1;
-}
+constexpr int kOpenings = 7;
+constexpr int kOpeningRounds = 50;
 
 void ReportShown() {
-  std::printf("shown %ld\n", ResidentKilobytes());
+  std::printf("shown %ld\n", long(ResidentMebibytes() * 1024));
   std::fflush(stdout);
 }
 
@@ -70,47 +66,6 @@ int RunBareWindow(int argc, char* argv[]) {
   window.setFixedSize(630, 444);
   window.show();
   return application.exec();
-}
-
-// Opens lesson `lesson` from the menu as a learner would and measures the
-// time from the click to the lesson shown; with `shotsFolder`, also saves a
-// picture of every page there.
-int RunLessonOpening(int argc, char* argv[], const QString& programFolder, int lesson, const QString& shotsFolder) {
-  QApplication application(argc, argv);
-  SetProgramFolder(programFolder);
-  return RunPelano(application, [lesson, shotsFolder](TPelano& window) {
-    QTimer::singleShot(200, &window, [&window, lesson, shotsFolder] {
-      auto* button = window.findChild<QPushButton*>(LessonButtonOfNumber(lesson));
-      QElapsedTimer clock;
-      bool measured = false;
-      // The lesson window is modal: act once it is on screen.
-      auto* poll = new QTimer(&window);
-      poll->setInterval(1);
-      QObject::connect(poll, &QTimer::timeout, [&, poll] {
-        auto* lessonWindow = qobject_cast<TLessonWindow*>(QApplication::activeModalWidget());
-        if (!lessonWindow || !lessonWindow->isVisible() || measured) return;
-        measured = true;
-        poll->stop();
-        std::printf("lesson %d shown %.1f ms after the click, %.1f MiB resident\n", lesson, clock.nsecsElapsed() / 1e6,
-                    ResidentKilobytes() / 1024.0);
-        std::fflush(stdout);
-        if (!shotsFolder.isEmpty()) {
-          QTabWidget* pages = lessonWindow->Pagxaro();
-          for (int i = 0; i < pages->count(); ++i) {
-            pages->setCurrentIndex(i);
-            QApplication::processEvents();
-            lessonWindow->grab().save(
-                QDir(shotsFolder).filePath(QStringLiteral("page%1.png").arg(i + 1, 2, 10, QLatin1Char('0'))));
-          }
-        }
-        lessonWindow->close();
-        QTimer::singleShot(0, &window, &QWidget::close);
-      });
-      poll->start();
-      clock.start();
-      button->click();
-    });
-  });
 }
 
 int RunCourse(int argc, char* argv[], const QString& programFolder) {
@@ -207,6 +162,9 @@ void BenchTranslationLookups() {
 int main(int argc, char* argv[]) {
   if (argc >= 2 && QByteArray(argv[1]) == "--bare-window") return RunBareWindow(argc, argv);
   if (argc >= 3 && QByteArray(argv[1]) == "--course") return RunCourse(argc, argv, QString::fromLocal8Bit(argv[2]));
+  if (argc >= 4 && QByteArray(argv[1]) == "--cycles") {
+    return RunLessonCycles(argc, argv, QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+  }
   if (argc >= 4 && QByteArray(argv[1]) == "--lesson") {
     return RunLessonOpening(argc, argv, QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]),
                             argc >= 5 ? QString::fromLocal8Bit(argv[4]) : QString());
@@ -223,6 +181,7 @@ int main(int argc, char* argv[]) {
   }
   QTemporaryDir folder;
   if (!PrepareProgramFolder(folder.path())) return 1;
+  const bool openingOnly = argc >= 2 && QByteArray(argv[1]) == "--opening";
 
   // Taken in turns, so that a slower or faster spell of the machine weighs on both alike.
   std::vector<StartFigure> bareStarts;
@@ -238,20 +197,8 @@ int main(int argc, char* argv[]) {
       "(%.1f MiB), ratio %.2f\n",
       kStarts, bare.milliseconds, bare.residentKilobytes / 1024.0, course.milliseconds,
       course.residentKilobytes / 1024.0, course.milliseconds / bare.milliseconds);
-  std::vector<double> lessonMs;
-  for (int i = 0; i < kStarts; ++i) {
-    QProcess process;
-    process.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--lesson"), folder.path(), QStringLiteral("1")});
-    process.waitForFinished(60000);
-    const QList<QByteArray> words = process.readAllStandardOutput().split(' ');
-    if (words.size() > 5) lessonMs.push_back(words[3].toDouble());
-  }
-  if (!lessonMs.empty()) {
-    std::sort(lessonMs.begin(), lessonMs.end());
-    std::printf("click on Lec01 to lesson 1 shown, median of %zu: %.1f ms (best %.1f, worst %.1f)\n", lessonMs.size(),
-                lessonMs[lessonMs.size() / 2], lessonMs.front(), lessonMs.back());
-  }
+  BenchLessonOpening(folder.path(), kOpenings, kOpeningRounds);
+  if (openingOnly) return 0;
   BenchTranslationLookups();
   BenchSound();
   BenchVoiceAnalysis();

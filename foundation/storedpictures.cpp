@@ -3,6 +3,8 @@
 #include "programpaths.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
@@ -27,4 +29,10 @@ void ApplyStoredPictures(const QList<QWidget*>& widgets) {
   }
 }
 
-QPixmap LoadCoursePicture(const QString& relativePath) { return QPixmap(DataPath(relativePath)); }
+QPixmap LoadCoursePicture(const QString& relativePath) {
+  // Told the format, the reader uses that one decoder; left to guess, it
+  // loads every image plugin installed to ask each about the first picture.
+  QImageReader reader(DataPath(relativePath), QFileInfo(relativePath).suffix().toLower().toLatin1());
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}

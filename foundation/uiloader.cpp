@@ -2,6 +2,7 @@
 
 #include "statictext.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
@@ -68,10 +69,20 @@ QWidget* PelanoUiLoader::createWidget(const QString& className, QWidget* parent,
 bool PelanoUiLoader::LoadInto(QWidget* window, const QString& uiPath) {
   QFile file(uiPath);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  auto loader = MakeLoaderWithoutPlugins<PelanoUiLoader>();
-  loader->window_ = window;
-  QWidget* root = loader->load(&file, nullptr);
-  return root == window && loader->unknownClasses_.isEmpty();
+  return Make()->BuildInto(window, file.readAll());
+}
+
+std::unique_ptr<PelanoUiLoader> PelanoUiLoader::Make() { return MakeLoaderWithoutPlugins<PelanoUiLoader>(); }
+
+bool PelanoUiLoader::BuildInto(QWidget* window, const QByteArray& layout) {
+  QBuffer buffer;
+  buffer.setData(layout);
+  if (!buffer.open(QIODevice::ReadOnly)) return false;
+  window_ = window;
+  unknownClasses_.clear();
+  QWidget* root = load(&buffer, nullptr);
+  window_ = nullptr;
+  return root == window && unknownClasses_.isEmpty();
 }
 
 QWidget* PelanoUiLoader::Load(const QString& uiPath, QWidget* parent) {

@@ -4,6 +4,7 @@
 #include <QUiLoader>
 
 #include <functional>
+#include <memory>
 
 // Builds windows and frames from their stored layouts (Qt Designer files).
 // Our own widget classes are created by class name through the factories
@@ -23,6 +24,12 @@ class PelanoUiLoader : public QUiLoader {
 
   // Builds a layout as a new widget; null on failure.
   static QWidget* Load(const QString& uiPath, QWidget* parent);
+
+  // A loader for building several layouts in a row, as a window built page
+  // by page does.
+  static std::unique_ptr<PelanoUiLoader> Make();
+  // LoadInto with the layout's text; the loader may be used again.
+  bool BuildInto(QWidget* window, const QByteArray& layout);
 
   QStringList UnknownClasses() const { return unknownClasses_; }
 

@@ -11,6 +11,7 @@
 #include "mp3player.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
+#include "pagedlayout.h"
 #include "picturestore.h"
 #include "programpaths.h"
 #include "pronunciation.h"
@@ -34,6 +35,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -59,29 +61,51 @@ QIcon WithPassedMark(const QIcon& icon) {
   return QIcon(picture);
 }
 
+namespace {
+
+// How long a lesson window shown without painting waits before it builds
+// the rest of its pages all the same.
+constexpr int kCompletionAtTheLatestMs = 200;
+
+}  // namespace
+
 int TabWidth(int pageControlWidth, int pageCount) {
   if (pageCount <= 0) return pageControlWidth;
   return static_cast<int>(std::nearbyint(double(pageControlWidth - pageCount) / pageCount));
 }
 
 TLessonWindow::TLessonWindow(const LessonEntry& entry, QWidget* owner) : DrillHost(owner), entry_(entry) {
-  if (!PelanoUiLoader::LoadInto(this, LayoutPath(QLatin1String(entry.layout)))) return;
+  // Set on a window already full of widgets, the flags would make every one
+  // of them take its style again.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  const PagedLayout& layout = StoredPagedLayout(LayoutPath(QLatin1String(entry.layout)), QStringLiteral("Pagxaro"));
+  if (!layout.IsValid() ||
+      !std::all_of(layout.widgetClasses.begin(), layout.widgetClasses.end(), &PelanoUiLoader::IsKnownClass)) {
+    return;
+  }
+  loader_ = PelanoUiLoader::Make();
+  if (!loader_->BuildInto(this, layout.window)) return;
   setFixedSize(632, 442);
-  pagxaro_ = findChild<QTabWidget*>(QStringLiteral("Pagxaro"));
+  auto* pages = findChild<QTabWidget*>(QStringLiteral("Pagxaro"));
+  if (!pages || pages->count() != layout.pages.size()) return;
+  layout_ = &layout;
+  pagxaro_ = pages;
   subaParto_ = findChild<TFrame6*>(QStringLiteral("SubaParto"));
+  built_.fill(false, pagxaro_->count());
   qApp->installEventFilter(this);
 }
+
+TLessonWindow::~TLessonWindow() = default;
 
 bool TLessonWindow::IsSpeakingButton(const QPushButton* button) const {
   static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));
   return speakingName.match(button->objectName()).hasMatch();
 }
 
-void TLessonWindow::WireComponents() {
+void TLessonWindow::WireComponents(const QList<QWidget*>& components) {
   const QCursor speaking = CustomCursor(21);
-  for (QWidget* component : OwnedComponents(this)) {
+  for (QWidget* component : components) {
     if (auto* button = qobject_cast<QPushButton*>(component); button && IsSpeakingButton(button)) {
       button->setCursor(speaking);
       connect(button, &QPushButton::clicked, this, &TLessonWindow::ButonKlako);
@@ -95,8 +119,6 @@ void TLessonWindow::WireComponents() {
       }
     }
   }
-  connect(pagxaro_, &QTabWidget::currentChanged, this, &TLessonWindow::PagxaroChange);
-  WireTranslatorLabels(this, [this](QLabel* label) { Tradukilo(label); });
 }
 
 void TLessonWindow::Tradukilo(QLabel* sender) { OpenTranslator(sender, objectName()); }
@@ -107,22 +129,60 @@ QString TLessonWindow::SoundFolder() const { return QLatin1String(entry_.soundFo
 
 int TLessonWindow::CurrentPage() const { return pagxaro_ ? pagxaro_->currentIndex() : -1; }
 
-void TLessonWindow::FormCreate() {
-  // The frames have shown their own pictures already.
-  ApplyStoredPictures(OwnedComponents(this));
-
-  TranslateLessonWindow(pagxaro_, QLatin1String(entry_.section), entry_.colour);
-  WireComponents();
-  LoadWrittenAnswers(pagxaro_);
-  subaParto_->Savu()->setEnabled(false);
-
+void TLessonWindow::FormCreate(PageBuilding building) {
   pagxaro_->tabBar()->setStyleSheet(
       QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 0px; }").arg(TabWidth(width(), pagxaro_->count())));
   if (parentWidget()) move(parentWidget()->pos());
-
   subaParto_->koverto()->setToolTip(Messages().smKoverto);
   subaParto_->Savu()->setToolTip(Messages().smDisketo);
   subaParto_->Eliri()->setToolTip(Messages().smPordo);
+
+  const int first = StartPage();
+  pagxaro_->setCurrentIndex(first);
+  BuildPage(first);
+  PrepareComponents(this);
+  connect(pagxaro_, &QTabWidget::currentChanged, this, &TLessonWindow::PagxaroChange);
+  subaParto_->Savu()->setEnabled(false);
+  ShowProgress();
+  if (building == PageBuilding::AllAtOnce) CompletePages();
+}
+
+int TLessonWindow::StartPage() const {
+  if (!ResumeRequested()) return 0;
+  const int remembered = CurrentSettings().LastaPagxo;
+  // A remembered page this lesson does not have opens the first page.
+  return remembered >= 0 && remembered < pagxaro_->count() ? remembered : 0;
+}
+
+bool TLessonWindow::BuildPage(int index) {
+  if (built_[index]) return false;
+  built_[index] = true;
+  // The page is in its place already, so its contents take their style once,
+  // as they are made, instead of again when a finished page is added.
+  if (!loader_->BuildInto(pagxaro_->widget(index), layout_->pages[index])) {
+    qWarning("The page %s of %s could not be built.", qPrintable(layout_->pageNames[index]), entry_.layout);
+  }
+  return true;
+}
+
+void TLessonWindow::PrepareComponents(QWidget* root) {
+  const QList<QWidget*> components = OwnedComponents(root);
+  // The frames have shown their own pictures already.
+  ApplyStoredPictures(components);
+  TranslateLessonComponents(components, QLatin1String(entry_.section), entry_.colour);
+  // Before the handlers: showing a stored answer is not typing one.
+  LoadWrittenAnswers(pagxaro_, components);
+  WireComponents(components);
+  WireTranslatorLabels(root, [this](QLabel* label) { Tradukilo(label); });
+}
+
+void TLessonWindow::CompletePages() {
+  if (complete_ || !IsComplete()) return;
+  complete_ = true;
+  for (int i = 0; i < pagxaro_->count(); ++i) {
+    if (BuildPage(i)) PrepareComponents(pagxaro_->widget(i));
+  }
+  loader_.reset();
   LessonSetUp();
   ShowProgress();
   for (DrillPanel* panel : findChildren<DrillPanel*>()) {
@@ -131,6 +191,7 @@ void TLessonWindow::FormCreate() {
 }
 
 QList<LessonRecording> TLessonWindow::Recordings() const {
+  const_cast<TLessonWindow*>(this)->CompletePages();
   QList<LessonRecording> recordings;
   const QString folder = SoundFolder();
   auto* self = const_cast<TLessonWindow*>(this);
@@ -169,21 +230,24 @@ void TLessonWindow::showEvent(QShowEvent* event) {
 }
 
 void TLessonWindow::FormShow() {
-  int page = 0;
-  if (ResumeRequested()) {
-    const int remembered = CurrentSettings().LastaPagxo;
-    // A remembered page this lesson does not have opens the first page.
-    if (remembered >= 0 && remembered < pagxaro_->count()) page = remembered;
-  }
-  if (pagxaro_->currentIndex() != page) {
-    pagxaro_->setCurrentIndex(page);
-  } else {
-    PagxaroChange();
-  }
   subaParto_->PagxaroShangho();
+  if (complete_) {
+    PagxaroChange();
+    return;
+  }
+  // The rest is built once the first page is on screen (see eventFilter);
+  // should no paint come, a little later all the same.
+  QTimer::singleShot(kCompletionAtTheLatestMs, this, &TLessonWindow::CompleteUnlessClosing);
+}
+
+void TLessonWindow::CompleteUnlessClosing() {
+  if (Closing() || complete_) return;
+  CompletePages();
+  PagxaroChange();  // the page on show, now with the lesson's drills set up
 }
 
 void TLessonWindow::PagxaroChange() {
+  CompletePages();
   // The pronunciation practice runs only on its own page.
   QWidget* page = pagxaro_->currentWidget();
   if (page && !orderedPages_.contains(page)) {
@@ -271,6 +335,11 @@ void TLessonWindow::keyPressEvent(QKeyEvent* event) {
 void TLessonWindow::Edit2Change() { subaParto_->Savu()->setEnabled(true); }
 
 bool TLessonWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && event->type() == QEvent::Paint && !complete_ && !completionPosted_) {
+    // Posted now, it runs when this first frame has been painted and shown.
+    completionPosted_ = true;
+    QTimer::singleShot(0, this, &TLessonWindow::CompleteUnlessClosing);
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;

@@ -4,15 +4,25 @@
 #include "ownedcomponents.h"
 
 #include <QIcon>
+#include <QList>
 #include <QSet>
 #include <QString>
+
+#include <memory>
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class DrillPanel;
 class TFrame6;
+class PelanoUiLoader;
 struct LessonEntry;
+struct PagedLayout;
+
+// How a lesson window builds its pages: all before it is shown (tools,
+// tests), or the page it opens on first and the rest once it is on screen
+// (the main menu).
+enum class PageBuilding { AllAtOnce, FirstPageFirst };
 
 // A recording a lesson window needs: where it lies below the program
 // folder, and what it says.
@@ -30,13 +40,23 @@ class TLessonWindow : public DrillHost {
   Q_OBJECT
  public:
   TLessonWindow(const LessonEntry& entry, QWidget* owner);
+  ~TLessonWindow() override;
 
   // Whether the stored layout was read and holds the page control and the
   // navigation bar; a window without them is never shown.
   bool IsComplete() const { return pagxaro_ && subaParto_; }
 
-  // The creation steps; called once right after construction.
-  void FormCreate();
+  // The creation steps; called once right after construction. With
+  // FirstPageFirst only the page to open on is built now and the others
+  // right after the window has first painted, so that the learner sees the
+  // lesson at once; see CompletePages.
+  void FormCreate(PageBuilding building = PageBuilding::AllAtOnce);
+  // Builds every page not built yet and sets up the lesson's own drills.
+  // Whatever needs a page that is not there yet (turning to it, the
+  // recordings) completes the window first.
+  void CompletePages();
+  bool PagesComplete() const { return complete_; }
+  bool PageBuilt(int index) const { return index >= 0 && index < built_.size() && built_[index]; }
 
   QTabWidget* Pagxaro() const { return pagxaro_; }
   TFrame6* SubaParto() const { return subaParto_; }
@@ -87,8 +107,16 @@ class TLessonWindow : public DrillHost {
   void StopPronunciationPractice();
   void ButonKlako();
   void Edit2Change();
-  void WireComponents();
+  // The page the window opens on: the first, or the remembered one.
+  int StartPage() const;
+  // Builds a page into its empty place; false when it was built already.
+  bool BuildPage(int index);
+  // What every component needs once built: pictures, translation, stored
+  // answers and handlers; `root` is the window or a page built later.
+  void PrepareComponents(QWidget* root);
+  void WireComponents(const QList<QWidget*>& components);
   void FormShow();
+  void CompleteUnlessClosing();
   // Tab goes through a page's answer fields top to bottom, left to right.
   void OrderAnswerFields(QWidget* page);
   // Each drill shows its best result, and the tab of a page whose drill was
@@ -96,6 +124,11 @@ class TLessonWindow : public DrillHost {
   void ShowProgress();
 
   const LessonEntry& entry_;
+  const PagedLayout* layout_ = nullptr;
+  std::unique_ptr<PelanoUiLoader> loader_;  // kept until every page is built
+  QList<bool> built_;
+  bool complete_ = false;
+  bool completionPosted_ = false;
   QSet<QWidget*> orderedPages_;
   QTabWidget* pagxaro_ = nullptr;
   TFrame6* subaParto_ = nullptr;

@@ -3,7 +3,6 @@
 #include "accusative.h"
 #include "gapfilling.h"
 #include "lessoncatalogue.h"
-#include "lessonwindow.h"
 #include "listening.h"
 #include "navigationbar.h"
 #include "pagecontrol.h"
@@ -12,12 +11,12 @@
 #include "windowtranslation.h"
 #include "wordgame.h"
 
-std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner) {
+std::unique_ptr<QDialog> CreateLessonWindow(int lessonValue, QWidget* owner, PageBuilding building) {
   const LessonEntry* entry = LessonOfValue(lessonValue);
   if (!entry) return nullptr;
   std::unique_ptr<TLessonWindow> window = entry->make(*entry, owner);
   if (!window->IsComplete()) return nullptr;
-  window->FormCreate();
+  window->FormCreate(building);
   return window;
 }
 

@@ -101,10 +101,14 @@ bool SaveBeforeLeaving(QTabWidget* pagxaro) {
 }
 
 void LoadWrittenAnswers(QTabWidget* pagxaro) {
+  if (pagxaro) LoadWrittenAnswers(pagxaro, OwnedComponents(pagxaro->window()));
+}
+
+void LoadWrittenAnswers(QTabWidget* pagxaro, const QList<QWidget*>& components) {
   const TIniFile* settings = SettingsFile();
   if (!pagxaro || !settings) return;
   const QByteArray section = WindowSection(pagxaro);
-  for (QWidget* component : OwnedComponents(pagxaro->window())) {
+  for (QWidget* component : components) {
     if (!IsAnswerField(component)) continue;
     QByteArray stored = settings->ReadBytes(section, component->objectName().toUtf8(), QByteArray());
     stored.replace("'#10'", "\n");

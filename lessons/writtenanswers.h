@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -14,6 +15,10 @@ class QWidget;
 // Stored answers that are not UTF-8 were written by older versions in their
 // 8-bit code page and are read as Windows-1252.
 void LoadWrittenAnswers(QTabWidget* pagxaro);
+// The same for some of the window's components: those of a page built after
+// the window. A field not built yet keeps its stored answer, since saving
+// writes only the fields there are.
+void LoadWrittenAnswers(QTabWidget* pagxaro, const QList<QWidget*>& components);
 // Replaces the settings file once, with every field of the window in it.
 // False when it could not be written; the file is then as it was.
 bool SaveWrittenAnswers(QTabWidget* pagxaro);

@@ -176,11 +176,15 @@ QString BuiltInGapInstruction(const QString& section, const QString& frameName) 
 void TranslateLessonWindow(QTabWidget* pagxaro, const QString& section, unsigned windowColour) {
   QWidget* window = pagxaro ? pagxaro->parentWidget() : nullptr;
   if (!window) return;
+  TranslateLessonComponents(OwnedComponents(window), section, windowColour);
+}
+
+void TranslateLessonComponents(const QList<QWidget*>& components, const QString& section, unsigned windowColour) {
   const bool translating = TranslationMode();
   const QByteArray sectionName = section.toLatin1();
   const QString stripPath = HeadingStripPicture(windowColour);
   const QString strip = stripPath.isEmpty() ? QString() : DataPath(stripPath);
-  for (QWidget* component : OwnedComponents(window)) {
+  for (QWidget* component : components) {
     ShowHeadingStrip(component, strip);
     if (TakesTranslationFont(component, true)) GiveTranslationFont(component);
     if (translating && IsPlainLabel(component)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QTabWidget;
@@ -22,6 +23,9 @@ void GiveTranslationFont(QWidget* component);
 // (decimal, as the colours of the lesson windows are given). The window is
 // the parent of the page control `pagxaro`.
 void TranslateLessonWindow(QTabWidget* pagxaro, const QString& section, unsigned windowColour);
+// The same for some of a lesson window's components: those of a page built
+// after the window.
+void TranslateLessonComponents(const QList<QWidget*>& components, const QString& section, unsigned windowColour);
 
 // The built-in instruction of a gap-filling frame for a lesson section such
 // as "Lec09" or "Lec05A" (the two digits after "Lec" choose it): the frame

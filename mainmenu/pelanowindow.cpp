@@ -103,9 +103,11 @@ void TPelano::SetConfigurationWindowFactory(WindowFactory factory) { gConfigurat
 void TPelano::SetCreditsWindowFactory(WindowFactory factory) { gCreditsFactory = std::move(factory); }
 
 TPelano::TPelano(QWidget* parent) : QWidget(parent) {
-  PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pelano.ui")));
+  // Set on a window already full of widgets, the flags would make every one
+  // of them take its style again.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  PelanoUiLoader::LoadInto(this, LayoutPath(QStringLiteral("pelano.ui")));
   setFixedSize(630, 444);
   FormCreate();
   ConnectButtons();

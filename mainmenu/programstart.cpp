@@ -109,7 +109,8 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   RegisterLessonWidgets();
   for (const LessonEntry& entry : LessonCatalogue()) {
     const int lesson = entry.lessonValue;
-    TPelano::SetLessonWindowFactory(lesson, [lesson](QWidget* owner) { return CreateLessonWindow(lesson, owner); });
+    TPelano::SetLessonWindowFactory(
+        lesson, [lesson](QWidget* owner) { return CreateLessonWindow(lesson, owner, PageBuilding::FirstPageFirst); });
   }
   SetSettingsAndCreditsFactories();
 

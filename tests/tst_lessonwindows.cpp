@@ -1,6 +1,7 @@
 #include "lessoncatalogue.h"
 #include "lessonfixture.h"
 #include "lessonwindow.h"
+#include "lessonwindows.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
@@ -68,6 +69,17 @@ int PageOf(const TLessonWindow* window, const QWidget* component) {
   return -1;
 }
 
+// Each page's components in order, by name and text.
+QList<QStringList> PageMakeup(TLessonWindow* window) {
+  QList<QStringList> pages(window->Pagxaro()->count());
+  for (QWidget* component : OwnedComponents(window)) {
+    const int page = PageOf(window, component);
+    if (page >= 0)
+      pages[page].append(component->objectName() + QLatin1Char(' ') + component->property("text").toString());
+  }
+  return pages;
+}
+
 }  // namespace
 
 // What every lesson window shares, one row per window of the catalogue.
@@ -76,9 +88,19 @@ class TestLessonWindows : public QObject {
 
   const LessonEntry* entry_ = nullptr;
 
+  // Opened as the main menu opens it: the rest of the pages are built once
+  // the first has painted.
+  std::unique_ptr<TLessonWindow> OpenFirstPageFirst() {
+    std::unique_ptr<QDialog> dialog = CreateLessonWindow(entry_->lessonValue, nullptr, PageBuilding::FirstPageFirst);
+    auto* window = qobject_cast<TLessonWindow*>(dialog.get());
+    if (window) dialog.release();
+    return std::unique_ptr<TLessonWindow>(window);
+  }
   std::unique_ptr<TLessonWindow> Open() {
-    auto window = OpenLesson<TLessonWindow>(entry_->lessonValue);
-    if (window) window->show();
+    auto window = OpenFirstPageFirst();
+    if (!window) return window;
+    window->show();
+    if (!QTest::qWaitFor([&] { return window->PagesComplete(); })) return nullptr;
     return window;
   }
 
@@ -184,6 +206,68 @@ class TestLessonWindows : public QObject {
     auto window = Open();
     QCOMPARE(AnswerOf(OwnedComponent(window.get(), fieldName)), answer);
     QVERIFY(!window->SubaParto()->Savu()->isEnabled());
+  }
+
+  // The page the window opens on is built at once and the others once it
+  // has painted; built so, the window is the same as one built whole, and
+  // an answer on a page not built yet is neither lost nor saved over.
+  void opensOnItsPageFirstAndBuildsTheRestAfter() {
+    WindowFiles files(*entry_);
+    QList<QStringList> whole;
+    QString lateField;
+    int last = 0;
+    {
+      auto window = OpenLesson<TLessonWindow>(entry_->lessonValue);
+      last = window->Pagxaro()->count() - 1;
+
+      const QList<QWidget*> fields = AnswerFields(window.get());
+      if (!fields.isEmpty() && PageOf(window.get(), fields.last()) != window->Pagxaro()->count() - 1) {
+        lateField = fields.last()->objectName();
+        SetAnswer(fields.last(), QStringLiteral("Ĝi restas."));
+        QVERIFY(SaveWrittenAnswers(window->Pagxaro()));
+      }
+      whole = PageMakeup(window.get());
+    }
+    CurrentSettings().LastaPagxo = last;
+    ResumeRequested() = true;
+    auto window = OpenFirstPageFirst();
+    QVERIFY(window);
+    QCOMPARE(window->Pagxaro()->currentIndex(), last);
+    QVERIFY(window->PageBuilt(last));
+    for (int i = 0; i < last; ++i) QVERIFY(!window->PageBuilt(i));
+    QVERIFY(!window->PagesComplete());
+    if (!lateField.isEmpty()) {
+      QVERIFY(!OwnedComponent(window.get(), lateField));
+      QVERIFY(SaveWrittenAnswers(window->Pagxaro()));
+    }
+
+    window->show();
+    QTRY_VERIFY(window->PagesComplete());
+    QCOMPARE(PageMakeup(window.get()), whole);
+    if (!lateField.isEmpty()) QCOMPARE(AnswerOf(OwnedComponent(window.get(), lateField)), QStringLiteral("Ĝi restas."));
+    QVERIFY(!window->SubaParto()->Savu()->isEnabled());
+  }
+
+  // Turning the page or closing the window before the other pages are
+  // built: the page turns with everything on it, and a closed window builds
+  // nothing more.
+  void turnsOrClosesBeforeTheRestIsBuilt() {
+    WindowFiles files(*entry_);
+    {
+      auto window = OpenFirstPageFirst();
+      window->show();
+      QVERIFY(!window->PagesComplete());
+      QTest::keyClick(window.get(), Qt::Key_PageDown);
+      QVERIFY(window->PagesComplete());
+      QCOMPARE(window->Pagxaro()->currentIndex(), 1);
+      QVERIFY(!window->Pagxaro()->widget(1)->children().isEmpty());
+    }
+    auto window = OpenFirstPageFirst();
+    window->show();
+    window->close();
+    QTest::qWait(300);
+    QVERIFY(window->Closing());
+    QVERIFY(!window->PagesComplete());
   }
 
   // Tab goes through a page's answer fields as they are read: down the
