@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -146,7 +148,9 @@ int RunLessonCycles(int argc, char* argv[], const QString& programFolder, int ro
         window.findChild<QPushButton*>(QLatin1String(entry.menuButton))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       }
-      std::printf("round %d %.2f\n", number, ResidentMebibytes());
+      // The heap in use tells objects left behind from memory the allocator
+      // keeps for later.
+      std::printf("round %d %.2f %.3f\n", number, ResidentMebibytes(), mallinfo2().uordblks / 1048576.0);
       std::fflush(stdout);
       if (number == rounds) {
         QTimer::singleShot(0, &window, &QWidget::close);
@@ -191,17 +195,20 @@ void BenchLessonOpening(const QString& programFolder, int runs, int rounds) {
                 {QStringLiteral("--cycles"), programFolder, QString::number(rounds)});
   process.waitForFinished(-1);
   std::vector<double> resident;
+  std::vector<double> heap;
   for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
     const QList<QByteArray> words = line.split(' ');
-    if (words.size() == 3 && words[0] == "round") resident.push_back(words[2].toDouble());
+    if (words.size() != 4 || words[0] != "round") continue;
+    resident.push_back(words[2].toDouble());
+    heap.push_back(words[3].toDouble());
   }
   if (resident.size() < 2) {
     std::printf("openings and closings: the run did not finish\n");
     return;
   }
   std::printf(
-      "%zu rounds of opening and closing all %zu windows in one process: resident %.1f MiB after the first, %.1f MiB "
-      "after the last (most %.1f MiB), growth %+.1f MiB\n",
+      "%zu rounds of opening and closing all %zu windows in one process: resident %.1f MiB after the first round, "
+      "%.1f MiB after the last (most %.1f MiB); heap in use %.2f MiB after the first, %.2f MiB after the last\n",
       resident.size(), LessonCatalogue().size(), resident.front(), resident.back(),
-      *std::max_element(resident.begin(), resident.end()), resident.back() - resident.front());
+      *std::max_element(resident.begin(), resident.end()), heap.front(), heap.back());
 }

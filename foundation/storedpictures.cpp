@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QVariant>
 #include <QWidget>
 
@@ -30,9 +31,16 @@ void ApplyStoredPictures(const QList<QWidget*>& widgets) {
 }
 
 QPixmap LoadCoursePicture(const QString& relativePath) {
+  // One copy per picture, shared by every window that shows it: the icons
+  // drawn from it are then made once too, not again for every window.
+  const QString key = QStringLiteral("pelano:") + relativePath;
+  QPixmap picture;
+  if (QPixmapCache::find(key, &picture)) return picture;
   // Told the format, the reader uses that one decoder; left to guess, it
   // loads every image plugin installed to ask each about the first picture.
   QImageReader reader(DataPath(relativePath), QFileInfo(relativePath).suffix().toLower().toLatin1());
   reader.setAutoDetectImageFormat(false);
-  return QPixmap::fromImage(reader.read());
+  picture = QPixmap::fromImage(reader.read());
+  if (!picture.isNull()) QPixmapCache::insert(key, picture);
+  return picture;
 }
