@@ -17,6 +17,7 @@
 // analysis; `pelano_bench --lesson FOLDER N SHOTS` saves a picture of each
 // page of lesson N.
 // Run it with a display (xvfb-run -a) or with QT_QPA_PLATFORM=offscreen.
+#include "fontwarmup.h"
 #include "openingbench.h"
 #include "pelanowindow.h"
 #include "programpaths.h"
@@ -69,6 +70,7 @@ int RunBareWindow(int argc, char* argv[]) {
 }
 
 int RunCourse(int argc, char* argv[], const QString& programFolder) {
+  const FontConfigurationWarmUp fonts;
   QApplication application(argc, argv);
   SetProgramFolder(programFolder);
   return RunPelano(application, [](TPelano& window) {

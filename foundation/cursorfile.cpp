@@ -1,5 +1,7 @@
 #include "cursorfile.h"
 
+#include "imagereading.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
@@ -58,7 +60,9 @@ std::optional<CursorImage> ParseCursorFile(const QByteArray& bytes) {
 
   QImage image;
   if (data.startsWith("\x89PNG")) {
-    image = QImage::fromData(data, "PNG");
+    QBuffer png;
+    png.setData(data);
+    if (png.open(QIODevice::ReadOnly)) image = ReadImageAs(&png, "png");
   } else if (auto bitmap = DecodeBitmap(data)) {
     image = *bitmap;
   }

@@ -1,14 +1,20 @@
 #include "storedpictures.h"
 
+#include "imagereading.h"
 #include "programpaths.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QHash>
 #include <QLabel>
 #include <QPixmapCache>
+#include <QRegularExpression>
 #include <QVariant>
 #include <QWidget>
+
+#include <future>
+#include <memory>
+#include <vector>
 
 void ApplyStoredPictures(QWidget* root) {
   QList<QWidget*> widgets = root->findChildren<QWidget*>();
@@ -30,17 +36,62 @@ void ApplyStoredPictures(const QList<QWidget*>& widgets) {
   }
 }
 
+namespace {
+
+QByteArray FormatOf(const QString& relativePath) { return QFileInfo(relativePath).suffix().toLower().toLatin1(); }
+
+// Pictures being read ahead, by data path; touched on the window thread only.
+QHash<QString, std::shared_future<QImage>>& PicturesReadAhead() {
+  static QHash<QString, std::shared_future<QImage>> pictures;
+  return pictures;
+}
+
+// The threads reading ahead; waited for when the program ends.
+std::vector<std::future<void>>& ReadingThreads() {
+  static std::vector<std::future<void>> threads;
+  return threads;
+}
+
+struct PictureToRead {
+  QString path;
+  QByteArray format;
+  std::promise<QImage> picture;
+};
+
+}  // namespace
+
 QPixmap LoadCoursePicture(const QString& relativePath) {
   // One copy per picture, shared by every window that shows it: the icons
   // drawn from it are then made once too, not again for every window.
   const QString key = QStringLiteral("pelano:") + relativePath;
   QPixmap picture;
   if (QPixmapCache::find(key, &picture)) return picture;
-  // Told the format, the reader uses that one decoder; left to guess, it
-  // loads every image plugin installed to ask each about the first picture.
-  QImageReader reader(DataPath(relativePath), QFileInfo(relativePath).suffix().toLower().toLatin1());
-  reader.setAutoDetectImageFormat(false);
-  picture = QPixmap::fromImage(reader.read());
+  const std::shared_future<QImage> ahead = PicturesReadAhead().take(relativePath);
+  picture =
+      QPixmap::fromImage(ahead.valid() ? ahead.get() : ReadImageAs(DataPath(relativePath), FormatOf(relativePath)));
   if (!picture.isNull()) QPixmapCache::insert(key, picture);
   return picture;
+}
+
+void PrefetchCoursePictures(const QStringList& relativePaths) {
+  auto pictures = std::make_shared<std::vector<PictureToRead>>();
+  for (const QString& relativePath : relativePaths) {
+    if (PicturesReadAhead().contains(relativePath)) continue;
+    // The path is found here: looking up data paths is not for other threads.
+    PictureToRead picture{DataPath(relativePath), FormatOf(relativePath), {}};
+    PicturesReadAhead().insert(relativePath, picture.picture.get_future().share());
+    pictures->push_back(std::move(picture));
+  }
+  if (pictures->empty()) return;
+  ReadingThreads().push_back(std::async(std::launch::async, [pictures] {
+    for (PictureToRead& picture : *pictures) picture.picture.set_value(ReadImageAs(picture.path, picture.format));
+  }));
+}
+
+QStringList PicturesNamedIn(const QByteArray& layout) {
+  static const QRegularExpression picture(
+      QStringLiteral(R"re(<property name="picture"[^>]*>\s*<string>([^<]+)</string>)re"));
+  QStringList paths;
+  for (const auto& match : picture.globalMatch(QString::fromUtf8(layout))) paths.append(match.captured(1));
+  return paths;
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,5 +13,14 @@ class QWidget;
 void ApplyStoredPictures(QWidget* root);
 void ApplyStoredPictures(const QList<QWidget*>& widgets);
 
-// A course picture by its data path; null when the file is missing or unreadable.
+// A course picture by its data path; null when the file is missing or
+// unreadable. Each picture is read once and shared.
 QPixmap LoadCoursePicture(const QString& relativePath);
+
+// Starts reading these pictures on a thread of their own, so that a window
+// about to be built finds them ready; LoadCoursePicture waits for a picture
+// still being read.
+void PrefetchCoursePictures(const QStringList& relativePaths);
+
+// The data paths of the pictures a stored layout names, in order.
+QStringList PicturesNamedIn(const QByteArray& layout);

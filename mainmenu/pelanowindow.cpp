@@ -30,6 +30,7 @@
 #include "uiloader.h"
 #include "verdicts.h"
 #include "waiting.h"
+#include "windowtranslation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -368,9 +369,19 @@ bool TPelano::eventFilter(QObject* watched, QEvent* event) {
   if (watched == this && event->type() == QEvent::Paint && greetingPending_) {
     greetingPending_ = false;
     QTimer::singleShot(0, this, &TPelano::PlayGreeting);
-    // The picture store is made while the learner looks at the menu, so
-    // that the first lesson does not wait for its pictures.
-    QTimer::singleShot(0, this, [] { Figurejo(); });
+    // The picture store and the lessons' heading strips are made while the
+    // learner looks at the menu, so that the first lesson does not wait for
+    // them: reading the first strip also has Qt look through every image
+    // plugin installed, and Qt keeps the strips it read for the lessons'
+    // style sheets.
+    QTimer::singleShot(0, this, [] {
+      Figurejo();
+      for (const LessonEntry& lesson : LessonCatalogue()) {
+        const QString strip = HeadingStripPicture(lesson.colour);
+        if (strip.isEmpty()) continue;
+        [[maybe_unused]] const QPixmap read(DataPath(strip));
+      }
+    });
   }
   if (event->type() != QEvent::KeyRelease) return false;
   auto* widget = qobject_cast<QWidget*>(watched);

@@ -5,6 +5,7 @@
 #include "figurejo.h"
 #include "hattypingfilter.h"
 #include "konfig.h"
+#include "layoutpaths.h"
 #include "lessoncatalogue.h"
 #include "lessonwindows.h"
 #include "messagebox.h"
@@ -12,10 +13,12 @@
 #include "pelanowindow.h"
 #include "programpaths.h"
 #include "settings.h"
+#include "storedpictures.h"
 #include "translator.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
@@ -101,6 +104,9 @@ int RunPelano(QApplication& application, const std::function<void(TPelano&)>& sh
   SetApplicationIdentity();
   if (ProgramFolder().isEmpty()) SetProgramFolder(QCoreApplication::applicationDirPath());
 
+  // Read while the fonts are set up and the menu is built.
+  QFile menuLayout(LayoutPath(QStringLiteral("pelano.ui")));
+  if (menuLayout.open(QIODevice::ReadOnly)) PrefetchCoursePictures(PicturesNamedIn(menuLayout.readAll()));
   const QList<int> fonts = RegisterCourseFonts();
 
   HatTypingFilter hatTyping;
