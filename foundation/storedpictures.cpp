@@ -38,6 +38,8 @@ void ApplyStoredPictures(const QList<QWidget*>& widgets) {
 
 namespace {
 
+QString PictureKey(const QString& relativePath) { return QStringLiteral("pelano:") + relativePath; }
+
 QByteArray FormatOf(const QString& relativePath) { return QFileInfo(relativePath).suffix().toLower().toLatin1(); }
 
 // Pictures being read ahead, by data path; touched on the window thread only.
@@ -63,7 +65,7 @@ struct PictureToRead {
 QPixmap LoadCoursePicture(const QString& relativePath) {
   // One copy per picture, shared by every window that shows it: the icons
   // drawn from it are then made once too, not again for every window.
-  const QString key = QStringLiteral("pelano:") + relativePath;
+  const QString key = PictureKey(relativePath);
   QPixmap picture;
   if (QPixmapCache::find(key, &picture)) return picture;
   const std::shared_future<QImage> ahead = PicturesReadAhead().take(relativePath);
@@ -76,7 +78,8 @@ QPixmap LoadCoursePicture(const QString& relativePath) {
 void PrefetchCoursePictures(const QStringList& relativePaths) {
   auto pictures = std::make_shared<std::vector<PictureToRead>>();
   for (const QString& relativePath : relativePaths) {
-    if (PicturesReadAhead().contains(relativePath)) continue;
+    QPixmap read;
+    if (PicturesReadAhead().contains(relativePath) || QPixmapCache::find(PictureKey(relativePath), &read)) continue;
     // The path is found here: looking up data paths is not for other threads.
     PictureToRead picture{DataPath(relativePath), FormatOf(relativePath), {}};
     PicturesReadAhead().insert(relativePath, picture.picture.get_future().share());

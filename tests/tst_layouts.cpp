@@ -2,6 +2,7 @@
 #include "lessonwindows.h"
 #include "pagedlayout.h"
 #include "programpaths.h"
+#include "storedpictures.h"
 #include "uiloader.h"
 
 #include <QFile>
@@ -81,6 +82,33 @@ class TestLayouts : public QObject {
       if (picture.isEmpty()) continue;
       QVERIFY2(DataFileExists(picture), qPrintable(widget->objectName() + QStringLiteral(": ") + picture));
     }
+  }
+
+  // The pictures a layout names are found from its text, read ahead on a
+  // thread of their own, and then shared by every window that shows one.
+  void picturesAreReadAheadAndShared() {
+    QFile file(LayoutPath(QStringLiteral("pelano.ui")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray layout = file.readAll();
+    std::unique_ptr<QWidget> menu(PelanoUiLoader::Load(file.fileName(), nullptr));
+    QStringList named;
+    for (QWidget* widget : menu->findChildren<QWidget*>()) {
+      if (const QString picture = widget->property("picture").toString(); !picture.isEmpty()) named.append(picture);
+    }
+    QStringList found = PicturesNamedIn(layout);
+    QVERIFY(found.size() > 1);
+    QCOMPARE(QSet<QString>(found.begin(), found.end()), QSet<QString>(named.begin(), named.end()));
+
+    found.append(QStringLiteral("figuroj\\nenio.png"));
+    PrefetchCoursePictures(found);
+    PrefetchCoursePictures(found);  // asked twice, read once
+    for (const QString& picture : found.mid(0, found.size() - 1)) {
+      const QPixmap ahead = LoadCoursePicture(picture);
+      QVERIFY2(!ahead.isNull(), qPrintable(picture));
+      QCOMPARE(ahead.size(), QImage(DataPath(picture)).size());
+      QCOMPARE(LoadCoursePicture(picture).cacheKey(), ahead.cacheKey());
+    }
+    QVERIFY(LoadCoursePicture(found.last()).isNull());
   }
 
   void aLessonBuiltPageByPageIsTheSame_data() {
