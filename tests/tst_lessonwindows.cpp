@@ -246,6 +246,17 @@ class TestLessonWindows : public QObject {
     QCOMPARE(PageMakeup(window.get()), whole);
     if (!lateField.isEmpty()) QCOMPARE(AnswerOf(OwnedComponent(window.get(), lateField)), QStringLiteral("Ĝi restas."));
     QVERIFY(!window->SubaParto()->Savu()->isEnabled());
+
+    // Asked before the rest is built, the recordings are those of every page.
+    const auto paths = [](const QList<LessonRecording>& recordings) {
+      QStringList list;
+      for (const LessonRecording& recording : recordings) list.append(recording.relativePath + recording.text);
+      return list;
+    };
+    auto unfinished = OpenFirstPageFirst();
+    auto built = OpenLesson<TLessonWindow>(entry_->lessonValue);
+    QCOMPARE(paths(unfinished->Recordings()), paths(built->Recordings()));
+    QVERIFY(unfinished->PagesComplete());
   }
 
   // Turning the page or closing the window before the other pages are

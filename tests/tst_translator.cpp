@@ -41,13 +41,16 @@ struct TranslatorSetUp {
   }
 };
 
+// Opened as the main menu opens it, so that the labels of pages built after
+// the first are reached too.
 std::unique_ptr<TLessonWindow> OpenLesson1() {
-  std::unique_ptr<QDialog> window = CreateLessonWindow(1, nullptr);
+  std::unique_ptr<QDialog> window = CreateLessonWindow(1, nullptr, PageBuilding::FirstPageFirst);
   auto* form = dynamic_cast<TLessonWindow*>(window.get());
   if (!form) return nullptr;
   window.release();
   std::unique_ptr<TLessonWindow> lesson(form);
   lesson->show();
+  if (!QTest::qWaitFor([&] { return lesson->PagesComplete(); })) return nullptr;
   return lesson;
 }
 
