@@ -8,7 +8,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QPixmapCache>
-#include <QRegularExpression>
 #include <QVariant>
 #include <QWidget>
 
@@ -92,9 +91,17 @@ void PrefetchCoursePictures(const QStringList& relativePaths) {
 }
 
 QStringList PicturesNamedIn(const QByteArray& layout) {
-  static const QRegularExpression picture(
-      QStringLiteral(R"re(<property name="picture"[^>]*>\s*<string>([^<]+)</string>)re"));
+  // A plain search: the layouts are machine-written, one property at a time.
   QStringList paths;
-  for (const auto& match : picture.globalMatch(QString::fromUtf8(layout))) paths.append(match.captured(1));
+  const QByteArray property = "<property name=\"picture\"";
+  for (qsizetype at = layout.indexOf(property); at >= 0; at = layout.indexOf(property, at + 1)) {
+    const qsizetype end = layout.indexOf("</property>", at);
+    const qsizetype begin = layout.indexOf("<string>", at);
+    if (begin < 0 || end < 0 || begin > end) continue;
+    const qsizetype text = begin + qsizetype(qstrlen("<string>"));
+    const qsizetype close = layout.indexOf("</string>", text);
+    if (close < 0 || close > end) continue;
+    paths.append(QString::fromUtf8(layout.mid(text, close - text)));
+  }
   return paths;
 }

@@ -50,14 +50,17 @@ class FirstPaintWatcher : public QObject {
 
 // Shows the menu and runs the event loop until it closes.
 int RunMenu(QApplication& application, TPelano& pelano, const std::function<void(TPelano&)>& shown) {
-  CourseBeacon beacon(SettingsFile()->FileName());
-  QObject::connect(&beacon, &CourseBeacon::ForwardRequested, &pelano, [&pelano] { BringForward(&pelano); });
-  // The translator's dialog is made once, as soon as the menu has painted:
-  // long before a double-click in translator mode can need it, and without
-  // delaying the menu.
+  // The translator's dialog and the beacon a second copy calls are made as
+  // soon as the menu has painted: long before a double-click in translator
+  // mode or a second copy can need them, and without delaying the menu.
   std::unique_ptr<TForm19> translator;
-  FirstPaintWatcher watcher(pelano, [&translator, &shown](TPelano& window) {
-    QTimer::singleShot(0, &window, [&translator] { translator = std::make_unique<TForm19>(); });
+  std::unique_ptr<CourseBeacon> beacon;
+  FirstPaintWatcher watcher(pelano, [&translator, &beacon, &shown](TPelano& window) {
+    QTimer::singleShot(0, &window, [&translator, &beacon, &window] {
+      beacon = std::make_unique<CourseBeacon>(SettingsFile()->FileName());
+      QObject::connect(beacon.get(), &CourseBeacon::ForwardRequested, &window, [&window] { BringForward(&window); });
+      translator = std::make_unique<TForm19>();
+    });
     if (shown) shown(window);
   });
   pelano.show();
