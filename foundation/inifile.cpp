@@ -162,7 +162,17 @@ TIniFile::TIniFile(const QString& fileName, const QString& seedFile) : seed_(see
   path_ = bare ? QDir(PerUserConfigFolder()).filePath(fileName) : fileName;
 }
 
+TIniFile TIniFile::Snapshot() const {
+  TIniFile snapshot = *this;
+  snapshot.held_ = Contents();
+  return snapshot;
+}
+
 bool TIniFile::ReadContents(QByteArray& contents) const {
+  if (held_) {
+    contents = *held_;
+    return true;
+  }
   if (!seed_.isEmpty() && !QFileInfo::exists(path_)) return ReadFile(seed_, contents);
   return ReadFile(path_, contents);
 }
@@ -198,6 +208,7 @@ bool TIniFile::SectionExists(const QByteArray& section) const {
 }
 
 bool TIniFile::WriteAll(const QList<Write>& writes) {
+  if (held_) return false;
   QByteArray contents;
   if (!ReadContents(contents)) return false;
   IniDocument document(contents);
@@ -222,6 +233,7 @@ bool TIniFile::WriteBool(const QByteArray& section, const QByteArray& key, bool 
 }
 
 bool TIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
+  if (held_) return false;
   QByteArray contents;
   if (!ReadContents(contents)) return false;
   IniDocument document(contents);
@@ -230,6 +242,7 @@ bool TIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
 }
 
 bool TIniFile::EraseSection(const QByteArray& section) {
+  if (held_) return false;
   QByteArray contents;
   if (!ReadContents(contents)) return false;
   IniDocument document(contents);

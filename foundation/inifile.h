@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // A settings-style INI file read and written a key at a time: every read goes
 // to the file on disk and every write is on disk when the call returns. The
 // reading rules are those of the classic profile functions: blanks around
@@ -27,6 +29,11 @@ class TIniFile {
   explicit TIniFile(const QString& fileName, const QString& seedFile = QString());
 
   const QString& FileName() const { return path_; }
+
+  // A copy holding the file's contents as they are now, for reading many
+  // keys at once: its reads go to that copy, not to the disk, and its writes
+  // are refused (they return false and change nothing).
+  TIniFile Snapshot() const;
 
   QString ReadString(const QByteArray& section, const QByteArray& key, const QString& defaultValue) const;
   QByteArray ReadBytes(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue) const;
@@ -60,6 +67,7 @@ class TIniFile {
 
   QString path_;
   QString seed_;
+  std::optional<QByteArray> held_;
 };
 
 // The folder that holds INI files named without a folder.

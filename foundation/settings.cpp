@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,11 +26,19 @@ bool ThisUserCanReplace(const QString& path) {
 // beside it: the file's name and six letters or digits.
 void RemoveUnfinishedSaves(const QString& path) {
   const QFileInfo file(path);
-  const QRegularExpression unfinished(QLatin1Char('^') + QRegularExpression::escape(file.fileName()) +
-                                      QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+  const QString prefix = file.fileName() + QLatin1Char('.');
+  // A plain comparison: this runs before the main menu first paints, where
+  // building a pattern costs more than the whole search.
+  const auto unfinished = [&prefix](const QString& name) {
+    if (name.size() != prefix.size() + 6 || !name.startsWith(prefix)) return false;
+    return std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
+      return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+             (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    });
+  };
   QDir folder = file.absoluteDir();
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
-    if (unfinished.match(name).hasMatch()) folder.remove(name);
+    if (unfinished(name)) folder.remove(name);
   }
 }
 
@@ -86,7 +95,7 @@ bool LockSettingsFile() {
 
 void ReadSettings() {
   using namespace SettingsKeys;
-  const TIniFile& file = *gSettingsFile;
+  const TIniFile file = gSettingsFile->Snapshot();
   Settings& s = CurrentSettings();
   // An empty language or font name means nothing; it reads as the default.
   s.Lingvo = file.ReadString(General, Lingvo, QString());

@@ -1,5 +1,6 @@
 #include "uiloader.h"
 
+#include "menubutton.h"
 #include "statictext.h"
 
 #include <QBuffer>
@@ -15,6 +16,7 @@ namespace {
 QHash<QString, PelanoUiLoader::WidgetFactory>& Factories() {
   static QHash<QString, PelanoUiLoader::WidgetFactory> factories{
       {QStringLiteral("StaticText"), [](QWidget* parent) { return new StaticText(parent); }},
+      {QStringLiteral("MenuButton"), [](QWidget* parent) { return new MenuButton(parent); }},
   };
   return factories;
 }

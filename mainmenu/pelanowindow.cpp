@@ -214,7 +214,10 @@ void TPelano::LoadSettingsAndMessages() {
 }
 
 void TPelano::ShowProgress() {
-  const DrillProgress progress(SettingsFile());
+  // Every badge from one reading of the file.
+  std::optional<TIniFile> settings;
+  if (SettingsFile()) settings = SettingsFile()->Snapshot();
+  const DrillProgress progress(settings ? &*settings : nullptr);
   for (const LessonEntry& lesson : LessonCatalogue()) {
     auto* badge = findChild<LessonBadge*>(QLatin1String(lesson.menuButton) + QStringLiteral("Insigno"));
     if (lesson.lessonValue == 13) {

@@ -147,6 +147,24 @@ class TestIniFile : public QObject {
     QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"blocker"});
   }
 
+  // A snapshot reads the file as it was when taken, and never writes.
+  void snapshotsHoldTheirMoment() {
+    TempProgramFolder folder;
+    folder.Write("s.ini", "[S]\r\na=1\r\n");
+    TIniFile ini(folder.Path("s.ini"));
+    TIniFile snapshot = ini.Snapshot();
+    QVERIFY(ini.WriteString("S", "a", QStringLiteral("2")));
+    QCOMPARE(snapshot.ReadInteger("S", "a", 0), 1);
+    QCOMPARE(ini.ReadInteger("S", "a", 0), 2);
+    QVERIFY(!snapshot.WriteString("S", "b", QStringLiteral("x")));
+    QVERIFY(!snapshot.DeleteKey("S", "a"));
+    QVERIFY(!snapshot.EraseSection("S"));
+    QCOMPARE(folder.Read("s.ini"), QByteArray("[S]\r\na=2\r\n"));
+    folder.Write("seed.ini", "[S]\r\nseed=yes\r\n");
+    QCOMPARE(TIniFile(folder.Path("none.ini"), folder.Path("seed.ini")).Snapshot().ReadString("S", "seed", QString()),
+             QStringLiteral("yes"));
+  }
+
   void oneWriteForManyValues() {
     TempProgramFolder folder;
     folder.Write("w.ini", "[Form3]\r\nEdit1=old\r\n[Other]\r\nx=1\r\n");

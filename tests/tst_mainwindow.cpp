@@ -5,6 +5,7 @@
 #include "languagechoice.h"
 #include "lessonbadge.h"
 #include "lessonwindows.h"
+#include "menubutton.h"
 #include "letters.h"
 #include "messages.h"
 #include "mp3player.h"
@@ -117,6 +118,22 @@ class TestMainWindow : public QObject {
     QCOMPARE(ButtonOf(window, "Ligilo")->toolTip(), QStringLiteral("O Curso na Internet"));
     QCOMPARE(ButtonOf(window, "Lec07")->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("3.02"));
+
+    // Lessons in blue, the course's own matters in yellow; a button lights
+    // up while it has the focus.
+    const auto colour = [&window](const char* name) {
+      return window.findChild<MenuButton*>(QLatin1String(name))->TextColour().name();
+    };
+    QCOMPARE(colour("Lec03"), QStringLiteral("#004080"));
+    QCOMPARE(colour("Kreditoj"), QStringLiteral("#ffd23a"));
+    QCOMPARE(colour("Ligilo"), QStringLiteral("#1f5fbf"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ButtonOf(window, "Kreditoj")->setFocus();
+    QCOMPARE(colour("Kreditoj"), QStringLiteral("#fff3b0"));
+    QCOMPARE(colour("Lec03"), QStringLiteral("#004080"));
+    ButtonOf(window, "Lec03")->setFocus();
+    QCOMPARE(colour("Lec03"), QStringLiteral("#1e73be"));
   }
 
   void translatedMenu() {

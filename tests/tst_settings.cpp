@@ -187,12 +187,16 @@ class TestSettings : public QObject {
 
     folder.Write("konfig.ini.Ab12Cd", "[half");
     folder.Write("konfig.ini.keep", "not a save");
+    folder.Write("konfig.ini.Ab12Cde", "not a save");
+    folder.Write("konfig.ini.Ab-2Cd", "not a save");
     first.kill();
     QVERIFY(first.waitForFinished(10000));
     QProcess third;
     QCOMPARE(hold(third), QByteArray("locked"));
     QVERIFY(!QFile::exists(folder.Path("konfig.ini.Ab12Cd")));
     QVERIFY(QFile::exists(folder.Path("konfig.ini.keep")));
+    QVERIFY(QFile::exists(folder.Path("konfig.ini.Ab12Cde")));
+    QVERIFY(QFile::exists(folder.Path("konfig.ini.Ab-2Cd")));
     third.closeWriteChannel();
     QVERIFY(third.waitForFinished(10000));
     OpenSettingsFile();
