@@ -1,18 +1,18 @@
 #include "settings.h"
 
+#include "copylock.h"
 #include "programpaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <algorithm>
 
 namespace {
 
 std::unique_ptr<TIniFile> gSettingsFile;
-std::unique_ptr<QLockFile> gSettingsLock;
+std::unique_ptr<CopyLock> gSettingsLock;
 bool gSettingsReadOnly = false;
 
 // An atomic save replaces the file in one rename, which needs the folder too.
@@ -79,16 +79,18 @@ bool LockSettingsFile() {
   if (!gSettingsFile) return false;
   if (gSettingsLock) return true;
   QDir().mkpath(QFileInfo(gSettingsFile->FileName()).absolutePath());
-  auto lock = std::make_unique<QLockFile>(gSettingsFile->FileName() + QStringLiteral(".lock"));
   // A lock lasts as long as its copy of the course runs, however long; one
   // whose process has ended is taken over.
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) {
-    // Where no lock can be made, nothing can be saved either: no copy can
-    // overwrite another's saves, and this one goes on without the lock.
-    return lock->error() != QLockFile::LockFailedError;
+  switch (CopyLock::Take(gSettingsFile->FileName() + QStringLiteral(".lock"), gSettingsLock)) {
+    case CopyLock::Outcome::HeldElsewhere:
+      return false;
+    case CopyLock::Outcome::Impossible:
+      // Where no lock can be made, nothing can be saved either: no copy can
+      // overwrite another's saves, and this one goes on without the lock.
+      return true;
+    case CopyLock::Outcome::Taken:
+      break;
   }
-  gSettingsLock = std::move(lock);
   RemoveUnfinishedSaves(gSettingsFile->FileName());
   return true;
 }

@@ -201,6 +201,10 @@ class TestSettings : public QObject {
     QVERIFY(third.waitForFinished(10000));
     OpenSettingsFile();
     QVERIFY(LockSettingsFile());
+    QCOMPARE(folder.Read("konfig.ini.lock"), QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+    // Released, its file goes with it.
+    CloseSettingsFile();
+    QVERIFY(!QFile::exists(folder.Path("konfig.ini.lock")));
   }
 
   void builtInMessages() {
