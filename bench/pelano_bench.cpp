@@ -42,7 +42,7 @@
 
 namespace {
 
-constexpr int kStarts = 31;
+constexpr int kStarts = 61;
 constexpr int kOpenings = 7;
 constexpr int kOpeningRounds = 50;
 
