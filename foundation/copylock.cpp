@@ -2,19 +2,19 @@
 
 #include <QFile>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace {
 
 // Whether the open file is still the one the path names: the holder before
 // may have removed it between our opening and our locking it.
 bool StillNamed(int descriptor, const QByteArray& path) {
-  struct stat held{};
-  struct stat named{};
+  struct stat held {};
+  struct stat named {};
   return ::fstat(descriptor, &held) == 0 && ::stat(path.constData(), &named) == 0 && held.st_dev == named.st_dev &&
          held.st_ino == named.st_ino;
 }

@@ -82,14 +82,12 @@ bool LockSettingsFile() {
   // A lock lasts as long as its copy of the course runs, however long; one
   // whose process has ended is taken over.
   switch (CopyLock::Take(gSettingsFile->FileName() + QStringLiteral(".lock"), gSettingsLock)) {
-    case CopyLock::Outcome::HeldElsewhere:
-      return false;
+    case CopyLock::Outcome::HeldElsewhere: return false;
     case CopyLock::Outcome::Impossible:
       // Where no lock can be made, nothing can be saved either: no copy can
       // overwrite another's saves, and this one goes on without the lock.
       return true;
-    case CopyLock::Outcome::Taken:
-      break;
+    case CopyLock::Outcome::Taken: break;
   }
   RemoveUnfinishedSaves(gSettingsFile->FileName());
   return true;

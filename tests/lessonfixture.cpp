@@ -5,7 +5,6 @@
 
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTabWidget>
 
 void StartLessonSuite() {
   RegisterLessonWidgets();
@@ -26,27 +25,6 @@ LessonFiles::LessonFiles(const QStringList& dataFiles, const QStringList& standI
 }
 
 LessonFiles::~LessonFiles() { CloseSettingsFile(); }
-
-QString PagesDiffer(const QTabWidget* pages, const QList<ExpectedPage>& expected) {
-  if (pages->count() != expected.size())
-    return QStringLiteral("%1 pages, not %2").arg(pages->count()).arg(expected.size());
-  for (int i = 0; i < pages->count(); ++i) {
-    const QWidget* page = pages->widget(i);
-    const ExpectedPage& want = expected[i];
-    if (page->objectName() != QLatin1String(want.name) || page->property("icon").toInt() != want.icon ||
-        page->property("tag").toInt() != want.tag) {
-      return QStringLiteral("page %1 is %2 (icon %3, tag %4), not %5 (icon %6, tag %7)")
-          .arg(i + 1)
-          .arg(page->objectName())
-          .arg(page->property("icon").toInt())
-          .arg(page->property("tag").toInt())
-          .arg(QLatin1String(want.name))
-          .arg(want.icon)
-          .arg(want.tag);
-    }
-  }
-  return QString();
-}
 
 QList<QPushButton*> SpeakingButtons(QWidget* window) {
   static const QRegularExpression speakingName(QStringLiteral("^Button\\d+$"));

@@ -11,7 +11,6 @@
 #include <memory>
 
 class QPushButton;
-class QTabWidget;
 
 // A program folder for lesson windows: the built exercise data files named,
 // stand-in files (empty recordings, folder markers) and the settings file
@@ -30,16 +29,6 @@ void FreshLessonState();
 
 // The built file of the course below the program folder of the build.
 QByteArray BuiltFile(const QString& relative);
-
-// A page of a lesson window: its component name, tab icon and Tag.
-struct ExpectedPage {
-  const char* name;
-  int icon;
-  int tag;
-};
-// The first difference between the window's pages and the expected ones, in
-// order; empty when they agree.
-QString PagesDiffer(const QTabWidget* pages, const QList<ExpectedPage>& expected);
 
 // The window's own component of that name: the frames inside hold
 // components of the same names.

@@ -61,40 +61,6 @@ class TestLesson5 : public QObject {
   void initTestCase() { StartLessonSuite(); }
   void init() { FreshLessonState(); }
 
-  void theWindowAsBuilt() {
-    LessonFolder data;
-    auto window = OpenLesson<TForm5>(5);
-    QVERIFY(window);
-    QCOMPARE(window->objectName(), QStringLiteral("Form5"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 05"));
-    QCOMPARE(window->size(), QSize(632, 442));
-    const QList<ExpectedPage> expected{
-        {"Korelativo1", 5, 0},  {"Korelativo2", 5, 0},    {"Korelativo3", 5, 0}, {"Korelativo4", 5, 0},
-        {"Korelativo5", 5, 0},  {"Korelativo6", 5, 0},    {"Chi", 5, 0},         {"Vortaro", 5, 0},
-        {"EkzVortoLudo", 4, 0}, {"EkzKorelativoj", 3, 2}, {"PP_Pagxo", 6, 0},    {"EkzAudKompreno", 0, 2},
-        {"EkzTraduko1", 8, 128}};
-    QTabWidget* pages = window->Pagxaro();
-    QVERIFY2(PagesDiffer(pages, expected).isEmpty(), qPrintable(PagesDiffer(pages, expected)));
-    for (int i = 0; i < expected.size(); ++i) QCOMPARE(pages->tabText(i), QString::number(i + 1));
-    const QList<QPushButton*> speaking = SpeakingButtons(window.get());
-    QCOMPARE(speaking.size(), 63);
-    for (QPushButton* button : speaking) {
-      const int page = pages->indexOf(button->parentWidget());
-      QVERIFY2(page >= 0 && page < 8, qPrintable(button->objectName()));  // only on the text pages
-    }
-    // Each frame on its page, by name and class.
-    const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},
-                                        {"TFrame41", "EkzKorelativoj"},
-                                        {"TFrame21", "PP_Pagxo"},
-                                        {"TFrame31", "EkzAudKompreno"}};
-    for (auto frame = frames.cbegin(); frame != frames.cend(); ++frame) {
-      QWidget* component = OwnedComponent(window.get(), frame.key());
-      QVERIFY2(component, qPrintable(frame.key()));
-      QCOMPARE(component->parentWidget()->objectName(), frame.value());
-    }
-    QVERIFY(!OwnedComponent(window.get(), QStringLiteral("TFrame51")));
-  }
-
   // A word is spoken from a file named after its caption, a phrase from one named after its button; two different
   // words must never fall on one file, and every phrase must be marked as one.
   void everySpeakingButtonHasItsOwnRecording() {

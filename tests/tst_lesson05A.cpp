@@ -75,37 +75,15 @@ class TestLesson5A : public QObject {
   }
   void init() { FreshLessonState(); }
 
-  void theWindowAsBuilt() {
+  // Phrases are marked as such, and two different captions never fall on
+  // one recording.
+  void phrasesAreMarkedAndRecordingsDistinct() {
     LessonFolder data;
     auto window = OpenLesson<TForm5A>(6);
     QVERIFY(window);
-    QCOMPARE(window->objectName(), QStringLiteral("Form5A"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 06"));
-    QCOMPARE(window->size(), QSize(632, 442));
-    const QList<ExpectedPage> expected{{"Korelativo1", 5, 0},    {"Korelativo2", 5, 0},  {"Korelativo3", 5, 0},
-                                       {"Korelativo4", 5, 0},    {"Korelativo5", 5, 0},  {"Korelativo6", 5, 0},
-                                       {"Korelativo7", 5, 0},    {"Relativoj", 5, 0},    {"EkzVortoLudo", 4, 0},
-                                       {"EkzKorelativoj", 3, 2}, {"PP_Pagxo", 6, 0},     {"EkzAudKompreno", 0, 2},
-                                       {"EkzAkuzativo", 1, 0},   {"EkzTraduko2", 8, 128}};
-    QTabWidget* pages = window->Pagxaro();
-    QVERIFY2(PagesDiffer(pages, expected).isEmpty(), qPrintable(PagesDiffer(pages, expected)));
-    for (int i = 0; i < expected.size(); ++i) QCOMPARE(pages->tabText(i), QString::number(i + 1));
-    const QList<QPushButton*> speaking = SpeakingButtons(window.get());
-    QCOMPARE(speaking.size(), 57);
     QVERIFY(ButtonCaptioned(window.get(), QStringLiteral("Kiel vi fartas? — Mi fartas tre bone, dankon!")));
-    const QMap<QString, QString> frames{{"TFrame11", "EkzVortoLudo"},
-                                        {"TFrame41", "EkzKorelativoj"},
-                                        {"TFrame21", "PP_Pagxo"},
-                                        {"TFrame31", "EkzAudKompreno"},
-                                        {"TFrame51", "EkzAkuzativo"}};
-    for (auto frame = frames.cbegin(); frame != frames.cend(); ++frame) {
-      QWidget* component = OwnedComponent(window.get(), frame.key());
-      QVERIFY2(component, qPrintable(frame.key()));
-      QCOMPARE(component->parentWidget()->objectName(), frame.value());
-    }
-
     QMap<QString, QString> captionOfFile;
-    for (QPushButton* button : speaking) {
+    for (QPushButton* button : SpeakingButtons(window.get())) {
       const QString caption = button->text();
       QCOMPARE(ComponentTag(button), caption.trimmed().contains(QLatin1Char(' ')) ? 1 : 0);
       const QString file = WordRecordingFileName(button->objectName(), ComponentTag(button), caption).toLower();

@@ -47,40 +47,6 @@ class TestLesson8 : public QObject {
   void initTestCase() { StartLessonSuite(); }
   void init() { FreshLessonState(); }
 
-  void theWindowAsBuilt() {
-    LessonFolder data;
-    // Fields the window does not use keep the values of the window opened before.
-    auto window = OpenLesson<TForm7>(8);
-    QVERIFY(window);
-    QCOMPARE(window->objectName(), QStringLiteral("Form7"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 08"));
-    QTabWidget* pages = window->Pagxaro();
-    struct Page {
-      const char* name;
-      int icon;
-      int tag;
-      const char* frame;
-    };
-    const QList<Page> expected{
-        {"Komparado", 5, 0, nullptr},    {"Superlativo", 5, 0, nullptr},     {"EkzKomparado", 3, 2, "TFrame41"},
-        {"Prefiksoj1", 5, 0, nullptr},   {"Prefiksoj2", 5, 0, nullptr},      {"Prefiksoj3", 5, 0, nullptr},
-        {"Sufiksoj1", 5, 0, nullptr},    {"Sufiksoj2", 5, 0, nullptr},       {"Sufiksoj3", 5, 0, nullptr},
-        {"EkzAfiksoj", 3, 2, "Frame42"}, {"EkzVortoLudo", 4, 0, "TFrame11"}, {"EkzAkuzativo", 1, 0, "TFrame51"},
-        {"EkzTraduko", 8, 128, nullptr}};
-    QCOMPARE(pages->count(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-      QWidget* page = pages->widget(i);
-      QCOMPARE(page->objectName(), QLatin1String(expected[i].name));
-      QCOMPARE(page->property("icon").toInt(), expected[i].icon);
-      QCOMPARE(page->property("tag").toInt(), expected[i].tag);
-      QCOMPARE(pages->tabText(i), QString::number(i + 1));
-      if (expected[i].frame) {
-        QWidget* frame = OwnedComponent(window.get(), QLatin1String(expected[i].frame));
-        QVERIFY2(frame && page->isAncestorOf(frame), expected[i].frame);
-      }
-    }
-  }
-
   void theMessageFollowsTheTagsNotTheWindowsOrder() {
     LessonFolder data;
     CurrentSettings().Adreso = QStringLiteral("monitoro@example.org");

@@ -46,34 +46,6 @@ class TestLesson1 : public QObject {
   void initTestCase() { StartLessonSuite(); }
   void init() { FreshLessonState(); }
 
-  void theWindowAsBuilt() {
-    LessonFolder data;
-    auto window = OpenLesson<TForm1>(1);
-    QVERIFY(window);
-    QCOMPARE(window->objectName(), QStringLiteral("Form1"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Leciono 01"));
-    QCOMPARE(window->size(), QSize(632, 442));
-    QTabWidget* pages = window->Pagxaro();
-    const QStringList names{"Alfabeto", "EkzAudKompreno1", "Pronomoj",        "Verboj",
-                            "Vortaro",  "Pluralo",         "PosedajPronomoj", "Artikolo",
-                            "PP_Pagxo", "EkzAudKompreno2", "EkzVortoLudo",    "Traduko"};
-    QCOMPARE(pages->count(), names.size());
-    for (int i = 0; i < names.size(); ++i) {
-      QCOMPARE(pages->widget(i)->objectName(), names[i]);
-      QCOMPARE(pages->tabText(i), QString::number(i + 1));
-    }
-    QCOMPARE(pages->widget(9)->property("tag").toInt(), 2);
-    QCOMPARE(pages->widget(11)->property("tag").toInt(), 128);
-    int speaking = 0;
-    for (int i : {0, 2, 3, 4, 5, 6, 7}) {
-      for (auto* button : pages->widget(i)->findChildren<QPushButton*>()) {
-        if (button->objectName().startsWith(QLatin1String("Button"))) ++speaking;
-      }
-    }
-    QCOMPARE(speaking, 179);
-    QCOMPARE(window->SubaParto()->Eliri()->toolTip(), Messages().smPordo);
-  }
-
   void opensOnTheFirstPageOrWhereTheLearnerStopped() {
     LessonFolder data;
     CurrentSettings().LastaPagxo = 5;

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -80,6 +81,167 @@ QList<QStringList> PageMakeup(TLessonWindow* window) {
   return pages;
 }
 
+// What a window is made of: its name and title; its pages in order as
+// "name icon Tag"; how many of its own buttons speak on its text pages (all
+// pages when none are named; -1: not counted); its frames as "name class
+// page", each a child of its page.
+struct ExpectedWindow {
+  const char* name;
+  const char* title;
+  const char* pages;
+  int speaking;
+  QList<int> speakingPages;
+  const char* frames;
+};
+
+const ExpectedWindow& ExpectedWindowOf(int lesson) {
+  static const QMap<int, ExpectedWindow> windows{
+      {1,
+       {"Form1",
+        "Leciono 01",
+        "Alfabeto 5 0, EkzAudKompreno1 4 0, Pronomoj 5 0, Verboj 5 0, Vortaro 5 0, Pluralo 5 0, PosedajPronomoj 5 0, "
+        "Artikolo 5 0, PP_Pagxo 6 0, EkzAudKompreno2 0 2, EkzVortoLudo 4 0, Traduko 8 128",
+        179,
+        {0, 2, 3, 4, 5, 6, 7},
+        "TFrame21 TFrame2 PP_Pagxo, TFrame31 TFrame3 EkzAudKompreno2, TFrame11 TFrame1 EkzVortoLudo"}},
+      {2,
+       {"Form2",
+        "Leciono 02",
+        "SufiksoIno 5 0, Akuzativo 5 0, PrefiksoMal 5 0, Muziko 2 0, Vortaro 5 0, PP_Pagxo 6 0, AudKompreno 0 2, "
+        "EkzVortoLudo 4 0, EkzAkuzativo 1 0, EkzFinajho 3 2, Traduko 8 128",
+        55,
+        {0, 1, 2, 4},
+        "TFrame21 TFrame2 PP_Pagxo, TFrame31 TFrame3 AudKompreno, TFrame11 TFrame1 EkzVortoLudo, "
+        "TFrame51 TFrame5 EkzAkuzativo, TFrame41 TFrame4 EkzFinajho"}},
+      {3,
+       {"Form3",
+        "Leciono 03",
+        "Adverboj 5 0, Numeraloj 5 0, EkzNumeraloj 3 0, Adjektivoj 5 0, Vortaro 5 0, PP_Pagxo 6 0, "
+        "EkzAudKompreno 0 2, EkzVortoLudo 4 0, Traduko 8 128",
+        91,
+        {},
+        "TFrame21 TFrame2 PP_Pagxo, TFrame31 TFrame3 EkzAudKompreno, TFrame11 TFrame1 EkzVortoLudo"}},
+      {4,
+       {"Form4",
+        "Leciono 04",
+        "SalutVortoj 5 0, SalutVortoj2 5 0, Datoj 5 0, DemandajFrazoj 5 0, EkzChu 4 0, Vortaro2 5 0, "
+        "TekstoKompreno 7 0, PP_Pagxo 6 0, EkzAudKompreno 0 2, EkzVortoLudo 4 0, Traduko1 8 128, Traduko2 8 128",
+        67,
+        {},
+        "TFrame21 TFrame2 PP_Pagxo, TFrame31 TFrame3 EkzAudKompreno, TFrame11 TFrame1 EkzVortoLudo"}},
+      {5,
+       {"Form5",
+        "Leciono 05",
+        "Korelativo1 5 0, Korelativo2 5 0, Korelativo3 5 0, Korelativo4 5 0, Korelativo5 5 0, Korelativo6 5 0, "
+        "Chi 5 0, Vortaro 5 0, EkzVortoLudo 4 0, EkzKorelativoj 3 2, PP_Pagxo 6 0, EkzAudKompreno 0 2, "
+        "EkzTraduko1 8 128",
+        63,
+        {0, 1, 2, 3, 4, 5, 6, 7},
+        "TFrame11 TFrame1 EkzVortoLudo, TFrame41 TFrame4 EkzKorelativoj, TFrame21 TFrame2 PP_Pagxo, "
+        "TFrame31 TFrame3 EkzAudKompreno"}},
+      {6,
+       {"Form5A",
+        "Leciono 06",
+        "Korelativo1 5 0, Korelativo2 5 0, Korelativo3 5 0, Korelativo4 5 0, Korelativo5 5 0, Korelativo6 5 0, "
+        "Korelativo7 5 0, Relativoj 5 0, EkzVortoLudo 4 0, EkzKorelativoj 3 2, PP_Pagxo 6 0, EkzAudKompreno 0 2, "
+        "EkzAkuzativo 1 0, EkzTraduko2 8 128",
+        57,
+        {},
+        "TFrame11 TFrame1 EkzVortoLudo, TFrame41 TFrame4 EkzKorelativoj, TFrame21 TFrame2 PP_Pagxo, "
+        "TFrame31 TFrame3 EkzAudKompreno, TFrame51 TFrame5 EkzAkuzativo"}},
+      {7,
+       {"Form6",
+        "Leciono 07",
+        "Prepozicioj1 5 0, Prepozicioj2 5 0, TekstoKompreno1 7 0, EkzTekstoKompr1 8 128, Prepozicioj3 5 0, "
+        "Prepozicioj4 5 0, TekstoKompreno2 7 0, EkzTekstoKompr2 8 128, Prepozicioj5 5 0, Prepozicioj6 5 0, "
+        "EkzVortoLudo 4 0, EkzPrepozicioj 3 2, PP_Pagxo 6 0, EkzAudKompreno 0 2, EkzTraduko 8 128",
+        79,
+        {},
+        "TFrame11 TFrame1 EkzVortoLudo, TFrame41 TFrame4 EkzPrepozicioj, TFrame21 TFrame2 PP_Pagxo, "
+        "TFrame31 TFrame3 EkzAudKompreno"}},
+      {8,
+       {"Form7",
+        "Leciono 08",
+        "Komparado 5 0, Superlativo 5 0, EkzKomparado 3 2, Prefiksoj1 5 0, Prefiksoj2 5 0, Prefiksoj3 5 0, "
+        "Sufiksoj1 5 0, Sufiksoj2 5 0, Sufiksoj3 5 0, EkzAfiksoj 3 2, EkzVortoLudo 4 0, EkzAkuzativo 1 0, "
+        "EkzTraduko 8 128",
+        -1,
+        {},
+        "TFrame41 TFrame4 EkzKomparado, Frame42 TFrame4 EkzAfiksoj, TFrame11 TFrame1 EkzVortoLudo, "
+        "TFrame51 TFrame5 EkzAkuzativo"}},
+      {9,
+       {"Form8",
+        "Leciono 09",
+        "Sufiksoj1 5 0, Sufiksoj2 5 0, Sufiksoj3 5 0, Sufiksoj4 5 0, Sufiksoj5 5 0, EkzVortoLudo 4 0, "
+        "EkzFinajhoj 3 2, EkzTraduko1 8 128, Vortordo1 5 0, Vortordo2 5 0, Vortordo3 7 0, EkzVortordo 8 128",
+        -1,
+        {},
+        "TFrame11 TFrame1 EkzVortoLudo, TFrame41 TFrame4 EkzFinajhoj"}},
+      {10,
+       {"Form9",
+        "Leciono 10",
+        "AliajVerbTempoj 5 0, AliajVerbTempoj1 5 0, GravajVerboj 5 0, EkzVerbajFinajhoj 3 2, Participoj 5 0, "
+        "Participoj1 5 0, Participoj2 5 0, EkzTraduko1 8 128, PronomoSi 5 0, EkzPronomoj 3 2, EkzAkuzativo 1 0, "
+        "EkzTraduko2 8 128, EkzTraduko3 8 128",
+        -1,
+        {},
+        "TFrame41 TFrame4 EkzVerbajFinajhoj, Frame42 TFrame4 EkzPronomoj, TFrame51 TFrame5 EkzAkuzativo"}},
+      {11,
+       {"Form10",
+        "Leciono 11",
+        "PrimitivajAdverboj 5 0, PrimitivajAdverboj1 5 0, PrimitivajAdverboj2 5 0, PrimitivajAdverboj3 5 0, "
+        "EkzVortoLudo 4 0, Horoj 5 0, EkzHoroj 3 0, ParajEsprimoj 5 0, AliajDemandFormoj 5 0, Interjekcioj 5 0, "
+        "EkzDemandoj 8 128",
+        -1,
+        {},
+        "TFrame11 TFrame1 EkzVortoLudo"}},
+      {12,
+       {"Form11",
+        "Leciono 12",
+        "Transitiveco 5 0, Transitiveco1 5 0, Transitiveco2 5 0, EkzAkuzativo 1 0, Vortfarado 5 0, Vortfarado1 5 0, "
+        "Vortfarado2 5 0, Muziko 2 0, Muziko1 5 0, EkzTraduko 8 128",
+        -1,
+        {},
+        "TFrame51 TFrame5 EkzAkuzativo"}},
+      {13,
+       {"Form12",
+        "Fina Ekzameno",
+        "Ekzameno1 3 2, Ekzameno2 3 2, Ekzameno3 3 2, Ekzameno4 3 2, Ekzameno5 8 128",
+        0,
+        {},
+        ""}},
+  };
+  return *windows.constFind(lesson);
+}
+
+// The window's pages as "name icon Tag", in order.
+QString PagesOf(const QTabWidget* pages) {
+  QStringList described;
+  for (int i = 0; i < pages->count(); ++i) {
+    const QWidget* page = pages->widget(i);
+    described.append(QStringLiteral("%1 %2 %3")
+                         .arg(page->objectName())
+                         .arg(page->property("icon").toInt())
+                         .arg(page->property("tag").toInt()));
+  }
+  return described.join(QStringLiteral(", "));
+}
+
+// The frames named in `expected` as "name class page": their class and the
+// page they are a child of.
+QString FramesOf(QWidget* window, const QString& expected) {
+  QStringList described;
+  for (const QString& frame : expected.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+    const QString name = frame.section(QLatin1Char(' '), 0, 0);
+    const QWidget* component = OwnedComponent(window, name);
+    described.append(component ? QStringLiteral("%1 %2 %3")
+                                     .arg(name, QLatin1String(component->metaObject()->className()),
+                                          component->parentWidget()->objectName())
+                               : name + QStringLiteral(" missing"));
+  }
+  return described.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 // What every lesson window shares, one row per window of the catalogue.
@@ -119,6 +281,30 @@ class TestLessonWindows : public QObject {
   void initTestCase_data() {
     QTest::addColumn<int>("lesson");
     for (const LessonEntry& entry : LessonCatalogue()) QTest::newRow(entry.menuButton) << entry.lessonValue;
+  }
+
+  // Its name, title and size, its pages in order with their tab captions,
+  // icons and Tags, its speaking buttons, its frames and the exit's hint.
+  void theWindowAsBuilt() {
+    WindowFiles files(*entry_);
+    auto window = Open();
+    QVERIFY(window);
+    const ExpectedWindow& expected = ExpectedWindowOf(entry_->lessonValue);
+    QCOMPARE(window->objectName(), QLatin1String(expected.name));
+    QCOMPARE(window->windowTitle(), QLatin1String(expected.title));
+    QCOMPARE(window->size(), QSize(632, 442));
+    QTabWidget* pages = window->Pagxaro();
+    QCOMPARE(PagesOf(pages), QLatin1String(expected.pages));
+    for (int i = 0; i < pages->count(); ++i) QCOMPARE(pages->tabText(i), QString::number(i + 1));
+    int speaking = 0;
+    for (QPushButton* button : SpeakingButtons(window.get())) {
+      if (!expected.speakingPages.isEmpty() && !expected.speakingPages.contains(PageOf(window.get(), button))) continue;
+      QVERIFY2(!button->text().isEmpty(), qPrintable(button->objectName()));
+      ++speaking;
+    }
+    if (expected.speaking >= 0) QCOMPARE(speaking, expected.speaking);
+    QCOMPARE(FramesOf(window.get(), QLatin1String(expected.frames)), QLatin1String(expected.frames));
+    QCOMPARE(window->SubaParto()->Eliri()->toolTip(), Messages().smPordo);
   }
 
   // Every page's content fits the fixed window: nothing is cut off.
