@@ -48,21 +48,6 @@ QPushButton* ButtonCaptioned(QWidget* window, const QString& caption) {
   return nullptr;
 }
 
-QString Normalised(const QString& text) { return NormalizeAnswer(FoldEsperantoCase(text, true)); }
-
-// The width a gap sentence takes in the frame: its fragments, and each gap as wide as its answer plus room for
-// the caret, in the frame's own fonts.
-int SentenceWidth(QWidget* gapFrame, const ExerciseRecord& fragments, const ExerciseRecord& answers) {
-  const QFontMetrics fragmentFont(gapFrame->findChild<StaticText*>(QStringLiteral("Vorto1"))->font());
-  const QFontMetrics answerFont(gapFrame->findChild<StaticText*>(QStringLiteral("Medida1"))->font());
-  int width = 0;
-  for (int f = 0; f <= 5; ++f) width += fragmentFont.horizontalAdvance(fragments[f]);
-  for (int g = 0; g < 5; ++g) {
-    if (!answers[g].isEmpty()) width += answerFont.horizontalAdvance(answers[g]) + 12;
-  }
-  return width;
-}
-
 }  // namespace
 
 class TestLesson5A : public QObject {
@@ -188,31 +173,6 @@ class TestLesson5A : public QObject {
       // Two items with one meaning would offer the right answer twice.
       QVERIFY2(!meanings.contains(label->text()), qPrintable(label->text()));
       meanings.insert(label->text());
-    }
-  }
-
-  void gapFillingSentencesAreWhole() {
-    LessonFolder data;
-    ExerciseRecords sentences;
-    ExerciseRecords gaps;
-    QStringList translations;
-    auto window = OpenLesson<TForm5A>(6);
-    QWidget* gapFrame = OwnedComponent(window.get(), QStringLiteral("TFrame41"));
-    const int available = gapFrame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
-    const int count = LoadExerciseRecords(sentences, QStringLiteral("5A02"), QStringLiteral("D"));
-    QVERIFY(count >= 15);
-    QCOMPARE(LoadExerciseRecords(gaps, QStringLiteral("5A02"), QStringLiteral("R")), count);
-    QCOMPARE(LoadExerciseItems(translations, QStringLiteral("5A02"), QStringLiteral("T")), count);
-    for (int i = 0; i < count; ++i) {
-      QVERIFY(!translations[i].isEmpty());
-      QVERIFY2(SentenceWidth(gapFrame, sentences[i], gaps[i]) <= available,
-               qPrintable(sentences[i][0] + sentences[i][1]));
-      int gapCount = 0;
-      while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
-      QVERIFY(gapCount >= 1);
-      for (int g = 0; g < gapCount; ++g) QCOMPARE(gaps[i][g], Normalised(gaps[i][g]));
-      for (int f = gapCount + 1; f < MaxRecordFields; ++f)
-        QVERIFY2(sentences[i][f].isEmpty(), qPrintable(sentences[i][0]));
     }
   }
 

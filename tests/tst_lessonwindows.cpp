@@ -1,16 +1,20 @@
+#include "exercisedata.h"
 #include "lessoncatalogue.h"
 #include "lessonfixture.h"
 #include "lessonwindow.h"
 #include "lessonwindows.h"
+#include "letters.h"
 #include "messages.h"
 #include "navigationbar.h"
 #include "ownedcomponents.h"
 #include "resumerequest.h"
+#include "statictext.h"
 #include "uiloader.h"
 #include "verdicts.h"
 #include "writtenanswers.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMap>
@@ -214,6 +218,19 @@ const ExpectedWindow& ExpectedWindowOf(int lesson) {
   return *windows.constFind(lesson);
 }
 
+// The width a gap sentence takes in its frame: its fragments, and each gap
+// as wide as its answer plus room for the caret, in the frame's own fonts.
+int SentenceWidth(const QWidget* gapFrame, const ExerciseRecord& fragments, const ExerciseRecord& answers) {
+  const QFontMetrics fragmentFont(gapFrame->findChild<StaticText*>(QStringLiteral("Vorto1"))->font());
+  const QFontMetrics answerFont(gapFrame->findChild<StaticText*>(QStringLiteral("Medida1"))->font());
+  int width = 0;
+  for (int f = 0; f <= 5; ++f) width += fragmentFont.horizontalAdvance(fragments[f]);
+  for (int g = 0; g < 5; ++g) {
+    if (!answers[g].isEmpty()) width += answerFont.horizontalAdvance(answers[g]) + 12;
+  }
+  return width;
+}
+
 // The window's pages as "name icon Tag", in order.
 QString PagesOf(const QTabWidget* pages) {
   QStringList described;
@@ -305,6 +322,42 @@ class TestLessonWindows : public QObject {
     if (expected.speaking >= 0) QCOMPARE(speaking, expected.speaking);
     QCOMPARE(FramesOf(window.get(), QLatin1String(expected.frames)), QLatin1String(expected.frames));
     QCOMPARE(window->SubaParto()->Eliri()->toolTip(), Messages().smPordo);
+  }
+
+  // Every sentence of every gap drill fits its frame, has its translation
+  // and one fragment more than it has gaps (at least one), and every answer
+  // is stored as the comparison sees a typed one.
+  void gapSentencesAreWhole() {
+    WindowFiles files(*entry_);
+    auto window = Open();
+    QVERIFY(window);
+    for (const GapDrill& drill : entry_->drills.gaps) {
+      if (!*drill.code) continue;
+      const QString code = QLatin1String(drill.code);
+      const QWidget* frame = OwnedComponent(window.get(), QLatin1String(drill.frame));
+      QVERIFY2(frame, drill.frame);
+      const int available = frame->findChild<QWidget*>(QStringLiteral("Tajpujo"))->width();
+      ExerciseRecords sentences;
+      ExerciseRecords gaps;
+      QStringList translations;
+      const int count = LoadExerciseRecords(sentences, code, QStringLiteral("D"));
+      QVERIFY2(count >= 15, drill.code);
+      QCOMPARE(LoadExerciseRecords(gaps, code, QStringLiteral("R")), count);
+      QCOMPARE(LoadExerciseItems(translations, code, QStringLiteral("T")), count);
+      for (int i = 0; i < count; ++i) {
+        const QString sentence = code + QLatin1Char(' ') + sentences[i][0] + QStringLiteral("…");
+        QVERIFY2(!translations[i].isEmpty(), qPrintable(sentence));
+        QVERIFY2(SentenceWidth(frame, sentences[i], gaps[i]) <= available, qPrintable(sentence));
+        int gapCount = 0;
+        while (gapCount < 5 && !gaps[i][gapCount].isEmpty()) ++gapCount;
+        QVERIFY2(gapCount >= 1, qPrintable(sentence));
+        for (int g = gapCount; g < MaxRecordFields; ++g) QVERIFY2(gaps[i][g].isEmpty(), qPrintable(sentence));
+        for (int g = 0; g < gapCount; ++g) {
+          QCOMPARE(gaps[i][g], NormalizeAnswer(FoldEsperantoCase(gaps[i][g], true)));
+        }
+        for (int f = gapCount + 1; f < MaxRecordFields; ++f) QVERIFY2(sentences[i][f].isEmpty(), qPrintable(sentence));
+      }
+    }
   }
 
   // Every page's content fits the fixed window: nothing is cut off.
