@@ -31,10 +31,8 @@ void RemoveUnfinishedSaves(const QString& path) {
   // building a pattern costs more than the whole search.
   const auto unfinished = [&prefix](const QString& name) {
     if (name.size() != prefix.size() + 6 || !name.startsWith(prefix)) return false;
-    return std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
-      return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-             (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-    });
+    return std::all_of(name.begin() + prefix.size(), name.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
   };
   QDir folder = file.absoluteDir();
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
